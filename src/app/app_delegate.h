@@ -1,0 +1,158 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/wendaro_menu_item.h"
+#include "platform/platform.h"
+#include "platform/table_view.h"
+#include "platform/window.h"
+
+namespace wendaro {
+
+// The one application object. It owns all state of the running program; every
+// operation is one of its members. The operations are grouped by subsystem and
+// each group is implemented in its own folder (named in the comment above it).
+//
+// Outlets are non-owning pointers to interface objects that the interface code
+// creates and connects before `applicationDidFinishLaunching`.
+class AppDelegate : public ApplicationDelegate,
+                    public TableViewDataSource,
+                    public MenuDelegate,
+                    public WindowDelegate,
+                    public ControlTextDelegate,
+                    public StatusBarButtonEvents,
+                    public ActionResponder {
+ public:
+  explicit AppDelegate(Platform& platform);
+  ~AppDelegate() override;
+  AppDelegate(const AppDelegate&) = delete;
+  AppDelegate& operator=(const AppDelegate&) = delete;
+
+  // The desktop services; set before any field below.
+  Platform& platform;
+
+  // Outlets.
+  Updater* updater = nullptr;
+  Window* shortcutWindow = nullptr;
+  ShortcutView* shortcutView = nullptr;
+  ImageView* shortcutImageView = nullptr;
+  Window* directoriesWindow = nullptr;
+  TableView* directoriesTableView = nullptr;
+  Window* categoriesWindow = nullptr;
+  TableView* categoriesTableView = nullptr;
+  Window* appsWindow = nullptr;
+  TableView* appsTableView = nullptr;
+
+  // Menus and the main icon.
+  const StatusItemRef menubarItem;
+  const std::shared_ptr<Menu> menubarMenu;
+  const std::shared_ptr<Menu> allAppsMenu;
+  const std::shared_ptr<Menu> manageMenu;
+  const std::shared_ptr<Menu> moreMenu;
+  MenuItemRef categoriesSeparator;
+  MenuItemRef favoritesSeparator;
+  const MenuItemRef launchAtStartupMenuItem;
+
+  // Lists. App paths are compared as strings; see discovery/app_names.h.
+  std::vector<std::string> allApps;
+  std::vector<std::string> categories;
+  std::vector<std::string> favorites;
+  std::vector<std::string> menubar;
+  std::vector<std::string> directories;
+  std::vector<Value::Data> bookmarks;
+  std::vector<Url> bookmarkURLs;
+  std::vector<StatusItemRef> menubarStatusItems;
+  std::map<std::string, std::vector<std::string>> categoriesApps;
+  std::map<std::string, std::string> shortcutsIndex;
+  bool managingHardcodedCategory = false;
+  bool isSetup = false;
+
+  // --- Start-up (app/) ---
+  void applicationDidFinishLaunching() override;
+  void setup();
+  void installStatusIcon();
+  // Routes a chosen menu entry or a status item's action to its operation.
+  void performMenuItemAction(MenuItem& sender) override;
+  void performStatusItemAction(Action action, StatusBarButton& sender) override;
+
+  // --- Settings (settings/) ---
+  void loadSettings();
+  void saveDirectories();
+  void saveCategories();
+
+  // --- Discovery (discovery/) ---
+  void rescanApps();
+  void collectApps(const std::string& path);
+  bool appSortsBefore(const std::string& a, const std::string& b) const;
+  void addDirectory();
+  void removeDirectory();
+  void revertDirectioriesToDefaults();
+  // Nothing when every chosen item was added, else the error that stopped it.
+  std::optional<PlatformError> chooseDirectories();
+  void resolveBookmarks(const std::vector<std::string>& excludedPaths);
+  // The common tail of the three directory actions.
+  void finishDirectoryAction();
+  void pruneMissingApps();
+
+  // --- Menus (menus/) ---
+  void setUpMenus();
+  void buildMainMenu();
+  void buildManageMenu();
+  void buildMoreMenu();
+  void rebuildAllAppsMenu();
+  void rebuildFavoriteItems();
+  void rebuildCategoryItems();
+  void refreshMenus();
+  WendaroMenuItemRef makeMenuItem(const std::string& launchString, bool isCategory);
+  ImageRef resizeIcon(const ImageRef& image, double side);
+  void rebuildMenubarItems();
+
+  // --- Launching and shortcuts (launch/) ---
+  bool isOptionKeyPressed() const;
+  void launchApp(const std::string& appPath);
+  void launchCategory(const std::string& category);
+  void launchTarget(const std::string& launchString, bool isCategory);
+  void launchAppWithItem(const WendaroMenuItem* sender);
+  void launchCategoryWithItem(const WendaroMenuItem* sender);
+  void launchAppWithButton(StatusBarButton& sender);
+  void mouseDown(StatusBarButton& button) override;
+  void mouseUp(StatusBarButton& button) override;
+  void didCloseMenu(StatusBarButton& button, Menu& menu) override;
+  void bindShortcuts();
+  void bindMenuShortcut();
+  void toggleMenuFromShortcut();
+  void showShortcutWindow(const std::string& launchString, bool isCategory);
+
+  // --- Management windows (windows/) ---
+  long numberOfRowsInTableView(TableView& tableView) override;
+  TableValue tableViewObjectValueForTableColumnRow(TableView& tableView, const TableColumn& column,
+                                                   long row) override;
+  void toggleApp();
+  void addCategory();
+  void removeCategory();
+  void moveUpCategory();
+  void moveDownCategory();
+  void moveCategory(long index, long step);
+  bool controlTextShouldEndEditing(TableView& control, const std::string& text) override;
+  void controlTextDidEndEditing(TableView& control) override;
+  void positionWindow(Window& window);
+  void prepareWindow(Window& window);
+  void showWindowAtIcon(Window& window);
+  void showCategoriesWindow();
+  void showDirectoriesWindow();
+  void showAppsWindow(const WendaroMenuItem* sender);
+  void menuWillOpen(Menu& menu) override;
+  void windowWillClose(Window& window) override;
+
+  // --- Commands (commands/) ---
+  void launchAtStartup(const MenuItem& sender);
+  void updateLaunchAtStartup();
+  void support();
+  void rate();
+};
+
+}  // namespace wendaro

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace wendaro {
+
+// Screen and image geometry in points. Screen coordinates have their origin
+// at the bottom left with y growing upwards.
+struct Point {
+  double x = 0;
+  double y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Size {
+  double width = 0;
+  double height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+struct Rect {
+  Point origin;
+  Size size;
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+}  // namespace wendaro

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/image.h"
+#include "platform/url.h"
+
+namespace wendaro {
+
+class Workspace {
+ public:
+  virtual ~Workspace() = default;
+  // Asks the desktop to start the application at the path; true when it was
+  // started.
+  virtual bool launchApplication(const std::string& appPath) = 0;
+  // The desktop's icon for the path; always an image, also for a path where
+  // nothing exists.
+  virtual ImageRef iconForFile(const std::string& path) = 0;
+  // Hands the URL to the desktop (mail client, browser); true when something
+  // took it.
+  virtual bool openURL(const Url& url) = 0;
+};
+
+}  // namespace wendaro
