@@ -1,0 +1,200 @@
+// Global shortcuts against a real X server: run by with_xvfb.sh.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QThread>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+
+#include "desktop/x11/global_shortcuts.h"
+#include "desktop/x11/keyboard_layout.h"
+#include "fake/fake_services.h"
+#include "fake/fake_shortcuts.h"
+
+namespace wendaro {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Processes events until the condition holds or a generous bound passes.
+bool eventually(const std::function<bool()>& condition) {
+  QDeadlineTimer deadline(10000);
+  while (!condition() && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(2);
+  }
+  return condition();
+}
+
+void xdotool(const QStringList& arguments) {
+  ASSERT_EQ(QProcess::execute("xdotool", arguments), 0) << arguments.join(' ').toStdString();
+}
+
+// Another X client, as another program on the desktop would be.
+class OtherClient {
+ public:
+  OtherClient() : connection_(xcb_connect(nullptr, nullptr)) {
+    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+  }
+  ~OtherClient() { xcb_disconnect(connection_); }
+
+  // Tries to grab the letter with the modifiers; true when the server agreed.
+  bool grab(char letter, std::uint16_t modifiers) {
+    xcb_generic_error_t* error = xcb_request_check(
+        connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, keycodeOf(letter), XCB_GRAB_MODE_ASYNC,
+                                          XCB_GRAB_MODE_ASYNC));
+    std::free(error);
+    return error == nullptr;
+  }
+
+ private:
+  xcb_keycode_t keycodeOf(char letter) {
+    const xcb_setup_t* setup = xcb_get_setup(connection_);
+    auto* reply = xcb_get_keyboard_mapping_reply(
+        connection_,
+        xcb_get_keyboard_mapping(connection_, setup->min_keycode, setup->max_keycode - setup->min_keycode + 1),
+        nullptr);
+    const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply);
+    x11::KeyboardMapping mapping{setup->min_keycode, reply->keysyms_per_keycode,
+                                 {keysyms, keysyms + xcb_get_keyboard_mapping_keysyms_length(reply)}};
+    std::free(reply);
+    return x11::positionsOf(mapping, static_cast<std::uint32_t>(letter)).at(0).keycode;
+  }
+
+  xcb_connection_t* connection_;
+  xcb_window_t root_;
+};
+
+constexpr std::uint16_t kCtrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+
+class X11KeyGrabTest : public ::testing::Test {
+ protected:
+  void record(const std::string& key, const std::string& text) {
+    store.values[key] = Value(text);
+    shortcuts->binder().storedValueChanged(key);
+  }
+  void clear(const std::string& key) {
+    store.values.erase(key);
+    shortcuts->binder().storedValueChanged(key);
+  }
+  std::function<void()> counts(int& presses) {
+    return [&presses] { ++presses; };
+  }
+
+  fake::CallLog log;
+  fake::FakeDefaultsStore store{log};
+  std::ostringstream errors;
+  std::unique_ptr<GlobalShortcuts> shortcuts = std::make_unique<GlobalShortcuts>(
+      [this](const std::string& key) -> std::optional<Shortcut> {
+        auto stored = store.values.find(key);
+        if (stored == store.values.end()) return std::nullopt;
+        return fake::parseShortcut(stored->second.string());
+      },
+      errors);
+};
+
+TEST_F(X11KeyGrabTest, PressedCombinationRunsTheActionOncePerPress) {
+  ASSERT_TRUE(shortcuts->available());
+  int presses = 0, markers = 0;
+  record("ash1", "Ctrl+Alt+K");
+  record("ash2", "Ctrl+Alt+L");
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash1", counts(presses));
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash2", counts(markers));
+  xdotool({"key", "ctrl+alt+k"});
+  EXPECT_TRUE(eventually([&] { return presses == 1; }));
+  // Held long enough for the server to repeat it, then a marker: presses
+  // arrive in order, so every repeat came before the marker's.
+  xdotool({"keydown", "ctrl+alt+k", "sleep", "1", "keyup", "ctrl+alt+k", "key", "ctrl+alt+l"});
+  ASSERT_TRUE(eventually([&] { return markers == 1; }));
+  EXPECT_EQ(presses, 2);
+  EXPECT_EQ(errors.str(), "");
+}
+
+TEST_F(X11KeyGrabTest, CombinationWorksWithNumLockAndCapsLockOn) {
+  int presses = 0;
+  record("ash1", "Ctrl+Alt+K");
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash1", counts(presses));
+  xdotool({"key", "Num_Lock"});
+  xdotool({"key", "ctrl+alt+k"});
+  EXPECT_TRUE(eventually([&] { return presses == 1; }));
+  xdotool({"key", "Caps_Lock"});
+  xdotool({"key", "ctrl+alt+k"});
+  EXPECT_TRUE(eventually([&] { return presses == 2; }));
+  xdotool({"key", "Num_Lock"});
+  xdotool({"key", "ctrl+alt+k"});
+  EXPECT_TRUE(eventually([&] { return presses == 3; }));
+  xdotool({"key", "Caps_Lock"});
+}
+
+TEST_F(X11KeyGrabTest, CombinationHeldByAnotherProgramIsReportedAndKeptVisible) {
+  OtherClient other;
+  ASSERT_TRUE(other.grab('j', kCtrlAlt));
+  int presses = 0;
+  record("ash1", "Ctrl+Alt+J");
+  record("ash2", "Ctrl+Alt+J");
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash1", counts(presses));
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash2", counts(presses));
+  EXPECT_TRUE(shortcuts->binder().isTakenByAnotherProgram("ash1"));
+  EXPECT_TRUE(shortcuts->binder().isTakenByAnotherProgram("ash2"));
+  EXPECT_EQ(errors.str(), "wendaro: Ctrl+Alt+J is already taken by another program\n");
+}
+
+TEST_F(X11KeyGrabTest, GrabIsHeldWhileBoundAndLetGoWhenClearedOrBroken) {
+  int presses = 0;
+  record("ash1", "Ctrl+Alt+K");
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash1", counts(presses));
+  {
+    // Ours, in every lock variant: NumLock is Mod2 on this server.
+    OtherClient other;
+    EXPECT_FALSE(other.grab('k', kCtrlAlt));
+    EXPECT_FALSE(other.grab('k', kCtrlAlt | XCB_MOD_MASK_LOCK));
+    EXPECT_FALSE(other.grab('k', kCtrlAlt | XCB_MOD_MASK_2));
+    EXPECT_FALSE(other.grab('k', kCtrlAlt | XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK));
+  }
+  clear("ash1");
+  {
+    OtherClient other;
+    EXPECT_TRUE(other.grab('k', kCtrlAlt));
+    EXPECT_TRUE(other.grab('k', kCtrlAlt | XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK));
+  }
+  record("ash1", "Ctrl+Alt+K");
+  shortcuts->binder().breakBindingWithDefaultsKey("ash1");
+  {
+    OtherClient other;
+    EXPECT_TRUE(other.grab('k', kCtrlAlt));
+  }
+}
+
+TEST_F(X11KeyGrabTest, ProgramThatEndsLetsGoOfItsGrabs) {
+  int presses = 0;
+  record("ash1", "Ctrl+Alt+K");
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash1", counts(presses));
+  shortcuts.reset();
+  OtherClient other;
+  EXPECT_TRUE(other.grab('k', kCtrlAlt));
+}
+
+TEST_F(X11KeyGrabTest, KeyThisKeyboardCannotTypeIsSaidOnce) {
+  int presses = 0;
+  record("ash1", "Ctrl+VolumeUp");
+  record("ash2", "Ctrl+VolumeUp");
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash1", counts(presses));
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash2", counts(presses));
+  EXPECT_FALSE(shortcuts->binder().isTakenByAnotherProgram("ash1"));
+  EXPECT_EQ(errors.str(), "wendaro: Ctrl+VolumeUp cannot be typed on this keyboard\n");
+}
+
+}  // namespace
+}  // namespace wendaro
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  QGuiApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
