@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QThread>
+#include <QWindow>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
@@ -168,6 +169,22 @@ TEST_F(X11KeyGrabTest, GrabIsHeldWhileBoundAndLetGoWhenClearedOrBroken) {
     OtherClient other;
     EXPECT_TRUE(other.grab('k', kCtrlAlt));
   }
+}
+
+TEST_F(X11KeyGrabTest, CombinationWorksWhileOurOwnWindowHoldsTheKeyboard) {
+  // As while one of our menus is open: the press goes to that window, not
+  // to the grab on the root window.
+  int presses = 0;
+  record("WendaroMenu", "Ctrl+Alt+M");
+  shortcuts->binder().bindShortcutWithDefaultsKey("WendaroMenu", counts(presses));
+  QWindow window;
+  window.setGeometry(10, 10, 100, 100);
+  window.show();
+  ASSERT_TRUE(eventually([&] { return window.isExposed(); }));
+  ASSERT_TRUE(window.setKeyboardGrabEnabled(true));
+  xdotool({"key", "ctrl+alt+m"});
+  EXPECT_TRUE(eventually([&] { return presses == 1; }));
+  window.setKeyboardGrabEnabled(false);
 }
 
 TEST_F(X11KeyGrabTest, ProgramThatEndsLetsGoOfItsGrabs) {
