@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/menu_inspection.h"
+#include "core/menu_contents.h"
 #include "fake/fake_desktop.h"
 
 namespace wendaro {
