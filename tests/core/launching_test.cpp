@@ -55,13 +55,6 @@ TEST_F(LaunchingTest, AppEntryLaunchesUnlessOptionAloneIsHeld) {
   EXPECT_TRUE(desktop.shortcutView.associatedKey.starts_with("ash"));
 }
 
-TEST_F(LaunchingTest, FailedLaunchIsIgnored) {
-  desktop.workspace.launchSucceeds = false;
-  app->categoriesApps["Work"] = {"/A/One.app", "/A/Two.app"};
-  app->launchCategory("Work");
-  EXPECT_EQ(desktop.workspace.launched, (Paths{"/A/One.app", "/A/Two.app"})) << "one failure stops nothing";
-}
-
 TEST_F(LaunchingTest, LaunchAllLaunchesMembersInStoredOrder) {
   app->categoriesApps["Work"] = {"/A/Zed.app", "/Elsewhere/Gone.app", "/A/Alpha.app"};
   const auto work = entry("Work");
@@ -92,13 +85,6 @@ TEST_F(LaunchingTest, NothingToLaunchDoesNothing) {
   }
   EXPECT_TRUE(desktop.workspace.launched.empty());
   EXPECT_TRUE(desktop.log.all().empty());
-}
-
-TEST_F(LaunchingTest, LaunchTargetChoosesByKind) {
-  app->categoriesApps["Mail.app"] = {"/A/Other.app"};
-  app->launchTarget("Mail.app", false);
-  app->launchTarget("Mail.app", true);
-  EXPECT_EQ(desktop.workspace.launched, (Paths{"Mail.app", "/A/Other.app"}));
 }
 
 TEST_F(LaunchingTest, MainIconOpensTheMenuAndStaysHighlightedUntilItCloses) {
@@ -167,16 +153,6 @@ TEST_F(LaunchingTest, ButtonActionLaunchesWithoutTouchingTheHighlight) {
   app->launchAppWithButton(pinned(0).fakeButton());
   EXPECT_EQ(desktop.workspace.launched, Paths{"/A/One.app"});
   EXPECT_TRUE(desktop.log.matching("statusButton").empty());
-}
-
-TEST_F(LaunchingTest, ClosingAMenuOfAnotherButtonDoesNothing) {
-  app->menubar = {"/A/One.app"};
-  app->rebuildMenubarItems();
-  pinned(0).fakeButton().highlighted = true;
-  desktop.log.clear();
-  app->didCloseMenu(pinned(0).fakeButton(), *app->menubarMenu);
-  EXPECT_TRUE(desktop.log.all().empty());
-  EXPECT_TRUE(pinned(0).fakeButton().highlighted);
 }
 
 }  // namespace

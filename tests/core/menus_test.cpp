@@ -107,10 +107,6 @@ TEST_F(MenusTest, AllAppsListsTheCatalogueInItsOrder) {
   EXPECT_EQ(titlesOf(*app->allAppsMenu), (Titles{"Books", "Mail", "Notes"}));
   EXPECT_EQ(launchStringsOf(*app->allAppsMenu), app->allApps);
   for (const auto& item : app->allAppsMenu->items()) EXPECT_EQ(item->action(), Action::LaunchAppWithItem);
-
-  app->allApps = {"/Applications/Mail.app"};
-  app->rebuildAllAppsMenu();
-  EXPECT_EQ(titlesOf(*app->allAppsMenu), (Titles{"Mail"}));
 }
 
 TEST_F(MenusTest, FavouritesIgnoreCaseAndKeepStoredOrderForEqualNames) {
@@ -218,15 +214,6 @@ TEST_F(MenusTest, RefreshRebuildsTheThreeSectionsButNotThePinnedIcons) {
   EXPECT_EQ(titlesOf(*app->allAppsMenu), (Titles{"New"}));
   EXPECT_TRUE(desktop.log.matching("statusBar.").empty());
   EXPECT_EQ(app->menubarStatusItems.size(), 1u);
-}
-
-TEST_F(MenusTest, SetUpEndsWithThePinnedIcons) {
-  app->allApps = {"/A/Pinned.app"};
-  app->menubar = {"/A/Pinned.app"};
-  desktop.log.clear();
-  app->setUpMenus();
-  ASSERT_EQ(app->menubarStatusItems.size(), 1u);
-  EXPECT_EQ(desktop.log.all().back(), "statusItem#1.setAction launchAppWithButton:");
 }
 
 }  // namespace
