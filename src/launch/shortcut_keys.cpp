@@ -11,12 +11,12 @@ std::string timeDigits(double secondsSinceReferenceDate) {
   std::array<char, 512> buffer{};
   auto [end, error] =
       std::to_chars(buffer.data(), buffer.data() + buffer.size(), secondsSinceReferenceDate, std::chars_format::fixed);
-  std::string written(buffer.data(), error == std::errc{} ? end : buffer.data());
-  if (written.find('.') == std::string::npos) written += ".0";
-  std::string digits;
-  digits.reserve(written.size());
-  for (char c : written) {
-    if (c != '.') digits.push_back(c);
+  std::string digits(buffer.data(), error == std::errc{} ? end : buffer.data());
+  // A whole number is written without a point; its fractional digit is 0.
+  if (auto point = digits.find('.'); point != std::string::npos) {
+    digits.erase(point, 1);
+  } else {
+    digits += '0';
   }
   return digits;
 }
