@@ -70,18 +70,6 @@ TEST(AtomicFile, AnInterruptedWriteLeavesTheOldFileOrTheNewOneNeverATornOne) {
   }
 }
 
-TEST(AtomicFile, AFailureBeforeTheRenameIsReported) {
-  for (const char* step : {"createUniqueFile", "changeMode", "write", "sync", "rename"}) {
-    TemporaryDirectory directory;
-    testing::writeFile(directory / "file", kOld);
-    FaultyFileCalls calls(step);
-    WriteOutcome outcome = writeFileAtomically(directory / "file", kNew, 0600, calls);
-    EXPECT_FALSE(outcome.succeeded) << step;
-    EXPECT_NE(outcome.failure.find("Input/output error"), std::string::npos) << outcome.failure;
-    EXPECT_EQ(testing::readFile(directory / "file"), kOld) << step;
-  }
-}
-
 TEST(AtomicFile, CreatesMissingDirectoriesPrivateAndTheFileWithTheGivenMode) {
   TemporaryDirectory directory;
   mode_t previousMask = ::umask(077);

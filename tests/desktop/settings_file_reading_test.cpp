@@ -9,6 +9,10 @@
 #include "desktop/store/plist_scalar_text.h"
 #include "temporary_directory.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace wendaro {
 namespace {
 
@@ -142,6 +146,10 @@ locale_t commaDecimalLocale(const testing::TemporaryDirectory& directory) {
                         (directory / "comma") + "' >/dev/null 2>&1";
   [[maybe_unused]] int status = std::system(command.c_str());
   ::setenv("LOCPATH", directory.path().c_str(), 1);
+#if defined(__SANITIZE_ADDRESS__)
+  // glibc keeps a copy of $LOCPATH for good once it has used it.
+  __lsan::ScopedDisabler glibcKeepsTheLocalePath;
+#endif
   locale_t comma = newlocale(LC_NUMERIC_MASK, "comma", locale_t(0));
   ::unsetenv("LOCPATH");
   return comma;
