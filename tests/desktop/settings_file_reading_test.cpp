@@ -119,7 +119,7 @@ TEST(SettingsFileReading, ReadsTheSpellingsOfOtherWriters) {
 TEST(SettingsFileReading, SkipsCommentsDeclarationsAndProcessingInstructions) {
   std::string text =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+      "<!DOCTYPE plist PUBLIC \"-//Example//DTD PLIST 1.0//EN\" \"property-list.dtd\">\n"
       "<!-- written by hand: <integer>1</integer> -->\n"
       "<plist version=\"1.0\"><dict><key>favorites</key><array><string>/A.app</string></array>"
       "<!-- <key>x</key> --></dict></plist>";
