@@ -14,7 +14,7 @@
 
 #include "desktop/x11/global_shortcuts.h"
 #include "desktop/x11/keyboard_layout.h"
-#include "fake/fake_services.h"
+#include "desktop/temporary_directory.h"
 #include "fake/fake_shortcuts.h"
 
 namespace wendaro {
@@ -73,28 +73,26 @@ class OtherClient {
 
 constexpr std::uint16_t kCtrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
 
+// The program's shortcuts over a settings file of its own, as the program
+// has them: the recorder writes the store, and the binder follows.
 class X11KeyGrabTest : public ::testing::Test {
  protected:
-  void record(const std::string& key, const std::string& text) {
-    store.values[key] = Value(text);
-    shortcuts->binder().storedValueChanged(key);
-  }
-  void clear(const std::string& key) {
-    store.values.erase(key);
-    shortcuts->binder().storedValueChanged(key);
-  }
+  X11KeyGrabTest() { shortcuts->followChangesOf(store); }
+
+  void record(const std::string& key, const std::string& text) { store.setObject(key, Value(text)); }
+  void clear(const std::string& key) { store.removeObjectForKey(key); }
   std::function<void()> counts(int& presses) {
     return [&presses] { ++presses; };
   }
 
-  fake::CallLog log;
-  fake::FakeDefaultsStore store{log};
+  testing::TemporaryDirectory directory;
+  PlistDefaultsStore store{directory / "defaults.plist"};
   std::ostringstream errors;
   std::unique_ptr<GlobalShortcuts> shortcuts = std::make_unique<GlobalShortcuts>(
       [this](const std::string& key) -> std::optional<Shortcut> {
-        auto stored = store.values.find(key);
-        if (stored == store.values.end()) return std::nullopt;
-        return fake::parseShortcut(stored->second.string());
+        const std::optional<Value> stored = store.objectForKey(key);
+        if (!stored || !stored->isString()) return std::nullopt;
+        return fake::parseShortcut(stored->string());
       },
       errors);
 };

@@ -33,4 +33,14 @@ GlobalShortcuts::GlobalShortcuts(GlobalShortcutBinder::StoredShortcutReader read
                                                    });
 }
 
+GlobalShortcuts::~GlobalShortcuts() {
+  if (followedStore_) followedStore_->removeChangeListener(listener_);
+}
+
+void GlobalShortcuts::followChangesOf(PlistDefaultsStore& store) {
+  if (followedStore_) followedStore_->removeChangeListener(listener_);
+  followedStore_ = &store;
+  listener_ = store.addChangeListener([this](const std::string& key) { binder_->storedValueChanged(key); });
+}
+
 }  // namespace wendaro

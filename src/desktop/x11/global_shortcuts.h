@@ -6,6 +6,7 @@
 
 #include "desktop/shortcuts/global_shortcut_binder.h"
 #include "desktop/shortcuts/key_grabber.h"
+#include "desktop/store/plist_defaults_store.h"
 
 namespace wendaro {
 
@@ -16,17 +17,24 @@ class GlobalShortcuts {
  public:
   explicit GlobalShortcuts(GlobalShortcutBinder::StoredShortcutReader readStoredShortcut,
                            std::ostream& errors = std::cerr);
+  ~GlobalShortcuts();
   GlobalShortcuts(const GlobalShortcuts&) = delete;
   GlobalShortcuts& operator=(const GlobalShortcuts&) = delete;
 
   GlobalShortcutBinder& binder() { return *binder_; }
   bool available() const { return available_; }
 
+  // Follows the shortcuts that this process records into the store, until
+  // this object goes. The store must outlive it.
+  void followChangesOf(PlistDefaultsStore& store);
+
  private:
   std::unique_ptr<KeyGrabber> grabber_;
   // Declared after the grabber: it lets go of its grabs before the grabber goes.
   std::unique_ptr<GlobalShortcutBinder> binder_;
   bool available_ = false;
+  PlistDefaultsStore* followedStore_ = nullptr;
+  PlistDefaultsStore::ListenerId listener_ = 0;
 };
 
 }  // namespace wendaro
