@@ -1,0 +1,38 @@
+// Global shortcuts in a session without an X server.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <sstream>
+
+#include "desktop/x11/global_shortcuts.h"
+
+namespace wendaro {
+namespace {
+
+TEST(GlobalShortcutsWithoutX11, SaysOnceThatThereAreNoneAndBindsQuietly) {
+  std::ostringstream errors;
+  int reads = 0;
+  GlobalShortcuts shortcuts(
+      [&](const std::string&) {
+        ++reads;
+        return std::optional<Shortcut>(Shortcut{"K", kControlKeyMask | kOptionKeyMask});
+      },
+      errors);
+  EXPECT_FALSE(shortcuts.available());
+  shortcuts.binder().bindShortcutWithDefaultsKey("WendaroMenu", [] {});
+  shortcuts.binder().bindShortcutWithDefaultsKey("ash1", [] {});
+  shortcuts.binder().breakBindingWithDefaultsKey("WendaroMenu");
+  EXPECT_FALSE(shortcuts.binder().isTakenByAnotherProgram("ash1"));
+  EXPECT_EQ(reads, 2);
+  EXPECT_EQ(errors.str(), "wendaro: global shortcuts are not available in this session\n");
+}
+
+}  // namespace
+}  // namespace wendaro
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
