@@ -1,7 +1,7 @@
 #include "windows/member_lists.h"
 
 #include "app/app_delegate.h"
-#include "windows/builtin_categories.h"
+#include "app/builtin_categories.h"
 
 namespace wendaro {
 
