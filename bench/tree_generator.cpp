@@ -105,7 +105,7 @@ class Generator {
       makeDirectory(path);
       directories_.push_back({path, depth});
       ++counts_.directories;
-    } else if (roll < 16) {
+    } else if (roll >= 14 && roll < 16) {
       makeFile(parent.path + "/Note" + number() + ".app");
       ++counts_.appFiles;
     } else {
