@@ -238,23 +238,5 @@ TEST_F(PosixFileManagerTest, ALinkBackUpEndsTheWalkWithNothingLost) {
   EXPECT_EQ(fastWalk(files, at("W")), acyclic);
 }
 
-TEST_F(PosixFileManagerTest, NamesThatAreNotUtf8AreSkipped) {
-  file("W/caf\xE9.app");
-  directory("W/\xFF/In.app");
-  file("W/Good.app");
-  class Skipped : public ScanObserver {
-   public:
-    void couldNotRead(std::string_view, std::string_view) override {}
-    void skippedName(std::string_view path) override { paths.emplace_back(path); }
-    Paths paths;
-  } skipped;
-  PosixFileManager files;
-  Paths apps;
-  collectAppPaths(files, at("W"), apps, &skipped);
-  EXPECT_EQ(apps, (Paths{at("W/Good.app")}));
-  std::sort(skipped.paths.begin(), skipped.paths.end());
-  EXPECT_EQ(skipped.paths, (Paths{at("W/caf\xE9.app"), at("W/\xFF")}));
-}
-
 }  // namespace
 }  // namespace wendaro
