@@ -108,12 +108,12 @@ TEST(AppNamesTest, SortsByCodePointsOfTheKeys) {
   const Paths expected = {"/A/1Tool.app", "/A/App Store.app", "/A/calculator.app", "/A/Zoom.app",
                           "/A/\xC3\x84pfel.app"};
   Paths paths = {"/A/Zoom.app", "/A/calculator.app", "/A/\xC3\x84pfel.app", "/A/1Tool.app", "/A/App Store.app"};
-  Paths bySpecifiedComparison = paths;
-  std::stable_sort(bySpecifiedComparison.begin(), bySpecifiedComparison.end(),
+  Paths byPairwiseComparison = paths;
+  std::stable_sort(byPairwiseComparison.begin(), byPairwiseComparison.end(),
                    [](const std::string& a, const std::string& b) { return appSortsBefore(a, b); });
   sortInAppNameOrder(paths);
   EXPECT_EQ(paths, expected);
-  EXPECT_EQ(bySpecifiedComparison, expected);
+  EXPECT_EQ(byPairwiseComparison, expected);
 }
 
 TEST(AppNamesTest, FullMappingOfU0130DecidesTheOrder) {
@@ -142,7 +142,7 @@ TEST(AppNamesTest, FastRulesAgreeWithTheSlowOnesOnRandomPaths) {
   }
 }
 
-TEST(AppNamesTest, KeyedSortGivesTheOrderOfTheSpecifiedComparison) {
+TEST(AppNamesTest, KeyedSortGivesTheOrderOfThePairwiseComparison) {
   RandomPaths random(7);
   for (int round = 0; round < 300; ++round) {
     Paths paths = random.paths(random.pick(40));
