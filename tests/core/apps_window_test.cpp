@@ -49,12 +49,13 @@ TEST_F(AppsWindowTest, IconColumnScalesTheIconTo24PointsOrShowsNothing) {
 
 TEST_F(AppsWindowTest, TickingAFavouriteSavesItAndPlacesItByName) {
   manage("Favorites", true);
+  const int reloads = desktop.appsTable.reloads;
   tick("/Applications/Zed.app", true);
   tick("/Applications/alpha.app", true);
   EXPECT_EQ(stored(keys::kFavorites), (std::vector<std::string>{"/Applications/Zed.app", "/Applications/alpha.app"}));
   EXPECT_EQ(favoriteTitles(), (std::vector<std::string>{"alpha", "Zed"}));
   EXPECT_EQ(display(), (std::vector<TableValue>{true, false, true}));
-  EXPECT_EQ(desktop.appsTable.reloads, 0) << "the clicked check box already shows its state";
+  EXPECT_EQ(desktop.appsTable.reloads, reloads) << "the clicked check box already shows its state";
 }
 
 TEST_F(AppsWindowTest, UntickingRemovesTheFirstOccurrenceAndAlwaysSaves) {

@@ -36,7 +36,7 @@ TEST_F(StartupTest, TheUpdateCheckRunsFirstThenTheNineStepsInOrder) {
       "updater.checkForUpdatesInBackground",
       "defaults.objectForKey bookmarks",         // 2. load
       "defaults.objectForKey shortcutsIndex",
-      "fs.fileExistsAtPath /Applications",       // 3. scan
+      "fs.openDirectory /Applications",          // 3. scan
       "table[apps].reloadData",
       "defaults.setObject favorites",            //    its reconciliation
       "defaults.setObject categoriesApps",
