@@ -78,6 +78,14 @@ TEST_F(InterfaceFileTest, TabReachesEveryControlInOrder) {
                                             &ui.removeDirectoryButton, &ui.revertDirectoriesButton}));
 }
 
+TEST_F(InterfaceFileTest, EscapeInATableClosesItsWindow) {
+  show(ui.directoriesWindow);
+  ui.directoriesTableView.view().setFocus();
+  QTest::keyClick(&ui.directoriesTableView.view(), Qt::Key_Escape);
+  EXPECT_FALSE(ui.directoriesWindow.widget().isVisible());
+  EXPECT_EQ(rows.events, std::vector<std::string>{"willClose Directories"});
+}
+
 TEST_F(InterfaceFileTest, ButtonsAnswerTheirMnemonics) {
   show(ui.categoriesWindow);
   for (const auto& [key, action] : {std::pair{Qt::Key_A, "addCategory"}, std::pair{Qt::Key_R, "removeCategory"},

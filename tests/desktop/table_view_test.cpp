@@ -46,6 +46,25 @@ TEST_F(TableViewTest, TheAppsTableShowsEachColumnByItsTitle) {
   EXPECT_TRUE(apps.flags(apps.index(1, 2)).testFlag(Qt::ItemIsUserCheckable));
 }
 
+// The data source may do real work for a value (the apps' icons are drawn
+// anew each time): it is asked only for what the cell shows.
+TEST_F(TableViewTest, EachColumnIsAskedOnlyForTheKindOfValueItShows) {
+  QAbstractItemModel& apps = model(ui.appsTableView);
+  rows.asked.clear();
+  for (int role : {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::CheckStateRole, Qt::FontRole,
+                   Qt::SizeHintRole}) {
+    apps.index(0, 0).data(role);
+  }
+  for (int role : {Qt::DecorationRole, Qt::CheckStateRole, Qt::BackgroundRole}) apps.index(0, 1).data(role);
+  for (int role : {Qt::DisplayRole, Qt::DecorationRole, Qt::ForegroundRole}) apps.index(0, 2).data(role);
+  EXPECT_TRUE(rows.asked.empty());
+
+  apps.index(0, 0).data(Qt::DecorationRole);
+  apps.index(0, 1).data(Qt::DisplayRole);
+  apps.index(0, 2).data(Qt::CheckStateRole);
+  EXPECT_EQ(rows.asked, (std::map<std::string, int>{{"Display", 1}, {"Icon", 1}, {"Name", 1}}));
+}
+
 TEST_F(TableViewTest, AnImageTheQtDesktopDidNotMakeShowsNoIcon) {
   rows.icon = nullptr;
   EXPECT_TRUE(model(ui.appsTableView).index(0, 0).data(Qt::DecorationRole).isNull());

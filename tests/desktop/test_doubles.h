@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,8 @@ class TableRows final : public TableViewDataSource, public ControlTextDelegate, 
   std::vector<std::string> events;
   // Rows asked for at or past the row count the table was given.
   int rowsAskedOutOfRange = 0;
+  // How often each column was asked for a value.
+  std::map<std::string, int> asked;
   // What the table showed at the last end of an edit.
   std::string textAtEnd;
   long rowAtEnd = -2;
@@ -54,6 +57,7 @@ class TableRows final : public TableViewDataSource, public ControlTextDelegate, 
       return {};
     }
     const auto index = static_cast<std::size_t>(row);
+    ++asked[column.title];
     if (column.title == "Icon") return icon;
     if (column.title == "Display") {
       if (index < checks.size()) return bool(checks[index]);

@@ -54,6 +54,7 @@ ChooseItemsDialog::ChooseItemsDialog(QWidget* parent) : QFileDialog(parent) {
   // Only the dialog drawn by Qt can take files and directories in one choice.
   setOption(QFileDialog::DontUseNativeDialog);
   setFileMode(QFileDialog::ExistingFiles);
+  setDirectory(QDir::homePath());
 
   // The dialog's own accept button opens a directory instead of choosing it;
   // it is replaced by one that chooses.

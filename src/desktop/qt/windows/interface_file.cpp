@@ -1,7 +1,10 @@
 #include "desktop/qt/windows/interface_file.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QPushButton>
+#include <QTableView>
 
 #include "ui_apps_window.h"
 #include "ui_categories_window.h"
@@ -29,9 +32,6 @@ struct InterfaceFile::Forms {
     shortcut.setupUi(shortcutWidget.get());
     recorder = new QtShortcutView(defaults, shortcut.shortcutRecorderArea);
     shortcut.shortcutRecorderLayout->addWidget(recorder);
-
-    QHeaderView* header = apps.appsTableView->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::ResizeToContents);
   }
 };
 
@@ -55,8 +55,13 @@ InterfaceFile::InterfaceFile(std::unique_ptr<Forms> forms)
       addDirectoryButton(*forms_->directories.addDirectoryButton),
       removeDirectoryButton(*forms_->directories.removeDirectoryButton),
       revertDirectoriesButton(*forms_->directories.revertDirectoriesButton) {
-  // The name takes the width the icon and the check box leave.
-  appsTableView.view().horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  // The name takes the width that the icon and the check box leave. Widths
+  // are not measured from the rows: that would draw every app's icon.
+  QTableView& apps = appsTableView.view();
+  QHeaderView* header = apps.horizontalHeader();
+  header->resizeSection(0, std::max(apps.iconSize().width() + 16, header->sectionSizeHint(0)));
+  header->setSectionResizeMode(1, QHeaderView::Stretch);
+  header->resizeSection(2, header->sectionSizeHint(2));
 
   const auto send = [this](QPushButton& button, std::function<void()> WindowActions::*action) {
     QObject::connect(&button, &QPushButton::clicked, [this, action] {

@@ -11,10 +11,14 @@ namespace wendaro {
 namespace {
 
 std::vector<TableColumnSpec> columnsOf(const QTableView& view) {
+  const QStringList images = view.property("imageColumns").toStringList();
   const QStringList checkBoxes = view.property("checkBoxColumns").toStringList();
   std::vector<TableColumnSpec> columns;
   for (const QString& title : view.property("columnTitles").toStringList()) {
-    columns.push_back({TableColumn{title.toStdString()}, checkBoxes.contains(title)});
+    const ColumnKind kind = checkBoxes.contains(title) ? ColumnKind::CheckBox
+                            : images.contains(title)   ? ColumnKind::Image
+                                                       : ColumnKind::Text;
+    columns.push_back({TableColumn{title.toStdString()}, kind});
   }
   return columns;
 }
@@ -133,11 +137,13 @@ void QtTableView::checkBoxClicked(int row, int, bool on) {
 // Check boxes record themselves when they change; other cells when clicked.
 void QtTableView::cellClicked(const QModelIndex& index) {
   if (!index.isValid() || model_->isCheckBoxColumn(index.column())) return;
-  const TableValue value = model_->valueAt(index.row(), index.column());
-  const auto* text = std::get_if<std::string>(&value);
   cell_->isButton = false;
   cell_->cellState = 0;
-  cell_->text = text ? *text : std::string();
+  cell_->text.clear();
+  if (model_->kindOf(index.column()) == ColumnKind::Text) {
+    const TableValue value = model_->valueAt(index.row(), index.column());
+    if (const auto* text = std::get_if<std::string>(&value)) cell_->text = *text;
+  }
   hasCell_ = true;
 }
 

@@ -16,8 +16,9 @@ class TableModel;
 
 // A table of the interface file, in the core's terms. Its columns come from
 // the view's properties in the form: "columnTitles" (a string list) names
-// them, "checkBoxColumns" names those that are check boxes. Text cells can be
-// edited in place when the form gives the view edit triggers.
+// them, "imageColumns" and "checkBoxColumns" name those that show an icon or
+// a check box; the others show text. Text cells can be edited in place when
+// the form gives the view edit triggers.
 //
 // Keyboard: arrows move, Space ticks the row's check box, F2 or Return opens
 // the text of the current row for editing.

@@ -26,8 +26,9 @@ void TableModel::refreshRow(int row) {
   emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
-bool TableModel::isCheckBoxColumn(int column) const {
-  return column >= 0 && column < columnCount() && columns_[static_cast<std::size_t>(column)].isCheckBox;
+ColumnKind TableModel::kindOf(int column) const {
+  if (column < 0 || column >= columnCount()) return ColumnKind::Text;
+  return columns_[static_cast<std::size_t>(column)].kind;
 }
 
 int TableModel::liveRowCount() const {
@@ -53,31 +54,29 @@ int TableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  // Only the roles that show a value reach the data source.
-  switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-    case Qt::ToolTipRole:
-      if (isCheckBoxColumn(index.column())) return {};
+  // Only the role that shows the column's kind of value reaches the data
+  // source, once per cell drawn.
+  switch (kindOf(index.column())) {
+    case ColumnKind::Text:
+      if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole) return {};
       if (const auto value = valueAt(index.row(), index.column()); const auto* text = std::get_if<std::string>(&value))
         return QString::fromStdString(*text);
       return {};
-    case Qt::DecorationRole:
-      if (isCheckBoxColumn(index.column())) return {};
+    case ColumnKind::Image:
+      if (role != Qt::DecorationRole) return {};
       if (const auto value = valueAt(index.row(), index.column()); const auto* image = std::get_if<ImageRef>(&value)) {
         const QIcon icon = iconOf(*image);
         if (!icon.isNull()) return icon;
       }
       return {};
-    case Qt::CheckStateRole: {
-      if (!isCheckBoxColumn(index.column())) return {};
+    case ColumnKind::CheckBox: {
+      if (role != Qt::CheckStateRole) return {};
       const auto value = valueAt(index.row(), index.column());
       const auto* on = std::get_if<bool>(&value);
       return (on && *on) ? Qt::Checked : Qt::Unchecked;
     }
-    default:
-      return {};
   }
+  return {};
 }
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -88,8 +87,11 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-  if (isCheckBoxColumn(index.column())) return flags | Qt::ItemIsUserCheckable;
-  if (editable_) flags |= Qt::ItemIsEditable;
+  switch (kindOf(index.column())) {
+    case ColumnKind::Text: return editable_ ? flags | Qt::ItemIsEditable : flags;
+    case ColumnKind::Image: return flags;
+    case ColumnKind::CheckBox: return flags | Qt::ItemIsUserCheckable;
+  }
   return flags;
 }
 

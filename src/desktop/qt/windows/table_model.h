@@ -8,16 +8,19 @@
 
 namespace wendaro {
 
+// What a column's cells show.
+enum class ColumnKind { Text, Image, CheckBox };
+
 struct TableColumnSpec {
   TableColumn column;
-  bool isCheckBox = false;
+  ColumnKind kind = ColumnKind::Text;
 };
 
 // The rows of a table as its data source gives them. Every value is asked
 // afresh by column title whenever the view needs it; only the row count is
-// kept, from one reload to the next, as Qt's views require. Texts show as
-// text, images as the cell's icon and check box columns as check boxes (off
-// where the data source gives no value).
+// kept, from one reload to the next, as Qt's views require. Each column shows
+// values of its kind: text, an icon, or a check box (off where the data source
+// gives no value).
 class TableModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -32,7 +35,8 @@ class TableModel : public QAbstractTableModel {
   // Redraws one row from the data source.
   void refreshRow(int row);
 
-  bool isCheckBoxColumn(int column) const;
+  ColumnKind kindOf(int column) const;
+  bool isCheckBoxColumn(int column) const { return kindOf(column) == ColumnKind::CheckBox; }
   // The data source's value for a cell, or no value outside the table.
   TableValue valueAt(int row, int column) const;
 
