@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QTest>
 
+#include "fake/fake_image.h"
 #include "windows_fixture.h"
 
 namespace wendaro {
@@ -65,8 +66,10 @@ TEST_F(TableViewTest, EachColumnIsAskedOnlyForTheKindOfValueItShows) {
   EXPECT_EQ(rows.asked, (std::map<std::string, int>{{"Display", 1}, {"Icon", 1}, {"Name", 1}}));
 }
 
-TEST_F(TableViewTest, AnImageTheQtDesktopDidNotMakeShowsNoIcon) {
+TEST_F(TableViewTest, NoImageOrOneTheQtDesktopDidNotMakeShowsNoIcon) {
   rows.icon = nullptr;
+  EXPECT_TRUE(model(ui.appsTableView).index(0, 0).data(Qt::DecorationRole).isNull());
+  rows.icon = std::make_shared<fake::FakeImage>("/Applications/Mail.app", Size{24, 24});
   EXPECT_TRUE(model(ui.appsTableView).index(0, 0).data(Qt::DecorationRole).isNull());
 }
 

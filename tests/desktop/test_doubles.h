@@ -19,10 +19,12 @@ class TestImage final : public Image, public QtImageSource {
   explicit TestImage(double side) : side_(side) {}
   bool isValid() const override { return true; }
   Size size() const override { return {side_, side_}; }
-  QIcon icon() const override {
-    QPixmap pixmap(qRound(side_), qRound(side_));
-    pixmap.fill(Qt::darkCyan);
-    return QIcon(pixmap);
+  QIcon icon() const override { return QIcon(pixmap({qRound(side_), qRound(side_)})); }
+  QPixmap pixmap(QSize size, qreal devicePixelRatio = 1.0) const override {
+    QPixmap square(size * devicePixelRatio);
+    square.setDevicePixelRatio(devicePixelRatio);
+    square.fill(Qt::darkCyan);
+    return square;
   }
 
  private:

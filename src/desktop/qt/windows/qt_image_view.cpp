@@ -10,13 +10,13 @@ QtImageView::QtImageView(QLabel& label) : label_(label) {}
 
 void QtImageView::setImage(ImageRef image) {
   image_ = std::move(image);
-  const QIcon icon = iconOf(image_);
-  if (icon.isNull()) {
+  const QtImageSource* source = qtImageSource(image_);
+  if (!source || !image_->isValid()) {
     label_.clear();
     return;
   }
   const Size size = image_->size();
-  label_.setPixmap(icon.pixmap(QSize(qRound(size.width), qRound(size.height)), label_.devicePixelRatioF()));
+  label_.setPixmap(source->pixmap(QSize(qRound(size.width), qRound(size.height)), label_.devicePixelRatioF()));
 }
 
 }  // namespace wendaro

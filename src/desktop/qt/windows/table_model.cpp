@@ -65,8 +65,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     case ColumnKind::Image:
       if (role != Qt::DecorationRole) return {};
       if (const auto value = valueAt(index.row(), index.column()); const auto* image = std::get_if<ImageRef>(&value)) {
-        const QIcon icon = iconOf(*image);
-        if (!icon.isNull()) return icon;
+        if (const QtImageSource* source = qtImageSource(*image); source && (*image)->isValid()) return source->icon();
       }
       return {};
     case ColumnKind::CheckBox: {
