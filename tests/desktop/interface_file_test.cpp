@@ -48,13 +48,6 @@ TEST_F(InterfaceFileTest, TheManagementWindowsReportTheirClosingTheShortcutEdito
   EXPECT_EQ(rows.events, (std::vector<std::string>{"willClose Apps", "willClose Categories", "willClose Directories"}));
 }
 
-TEST_F(InterfaceFileTest, EveryTableShowsTheDataSourcesRows) {
-  for (QtTableView* table : {&ui.appsTableView, &ui.categoriesTableView, &ui.directoriesTableView}) {
-    EXPECT_EQ(table->view().model()->rowCount(), 4);
-  }
-  EXPECT_EQ(ui.directoriesTableView.view().model()->index(2, 0).data().toString(), "Safari");
-}
-
 TEST_F(InterfaceFileTest, TabReachesEveryControlInOrder) {
   show(ui.categoriesWindow);
   ui.categoriesTableView.view().setFocus();

@@ -1,5 +1,7 @@
 #include "desktop/qt/windows/qt_table_view.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
