@@ -13,17 +13,9 @@
 namespace wendaro {
 namespace {
 
+using testing::checkBoxCenter;
 using testing::WindowsTest;
 using TableViewTest = WindowsTest;
-
-QPoint checkBoxCenter(QTableView& view, const QModelIndex& index) {
-  QStyleOptionViewItem option;
-  option.initFrom(view.viewport());
-  option.rect = view.visualRect(index);
-  option.features = QStyleOptionViewItem::HasCheckIndicator;
-  option.widget = &view;
-  return view.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &view).center();
-}
 
 TEST_F(TableViewTest, TheAppsTableShowsEachColumnByItsTitle) {
   QAbstractItemModel& apps = model(ui.appsTableView);

@@ -3,6 +3,8 @@
 #include <string>
 
 #include <QAbstractItemModel>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 
@@ -12,6 +14,16 @@
 #include "test_doubles.h"
 
 namespace wendaro::testing {
+
+// Where a click ticks the check box of a cell.
+inline QPoint checkBoxCenter(QTableView& view, const QModelIndex& index) {
+  QStyleOptionViewItem option;
+  option.initFrom(view.viewport());
+  option.rect = view.visualRect(index);
+  option.features = QStyleOptionViewItem::HasCheckIndicator;
+  option.widget = &view;
+  return view.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &view).center();
+}
 
 // The four windows connected to `rows`, with every action recorded in
 // `rows.events`; a toggle records the apps table's selected row and cell as
