@@ -12,10 +12,10 @@ namespace wendaro {
 
 namespace {
 
-std::vector<TableColumnSpec> columnsOf(const QTableView& view) {
+std::vector<ModelColumn> columnsOf(const QTableView& view) {
   const QStringList images = view.property("imageColumns").toStringList();
   const QStringList checkBoxes = view.property("checkBoxColumns").toStringList();
-  std::vector<TableColumnSpec> columns;
+  std::vector<ModelColumn> columns;
   for (const QString& title : view.property("columnTitles").toStringList()) {
     const ColumnKind kind = checkBoxes.contains(title) ? ColumnKind::CheckBox
                             : images.contains(title)   ? ColumnKind::Image

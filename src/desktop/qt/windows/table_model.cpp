@@ -7,7 +7,7 @@
 
 namespace wendaro {
 
-TableModel::TableModel(TableView& table, std::vector<TableColumnSpec> columns, QObject* parent)
+TableModel::TableModel(TableView& table, std::vector<ModelColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), table_(table), columns_(std::move(columns)) {}
 
 void TableModel::setDataSource(TableViewDataSource* dataSource) {

@@ -11,7 +11,7 @@ namespace wendaro {
 // What a column's cells show.
 enum class ColumnKind { Text, Image, CheckBox };
 
-struct TableColumnSpec {
+struct ModelColumn {
   TableColumn column;
   ColumnKind kind = ColumnKind::Text;
 };
@@ -25,7 +25,7 @@ class TableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  TableModel(TableView& table, std::vector<TableColumnSpec> columns, QObject* parent = nullptr);
+  TableModel(TableView& table, std::vector<ModelColumn> columns, QObject* parent = nullptr);
 
   void setDataSource(TableViewDataSource* dataSource);
   // Whether text cells can be edited in place.
@@ -56,7 +56,7 @@ class TableModel : public QAbstractTableModel {
   int liveRowCount() const;
 
   TableView& table_;
-  std::vector<TableColumnSpec> columns_;
+  std::vector<ModelColumn> columns_;
   TableViewDataSource* dataSource_ = nullptr;
   bool editable_ = false;
   int rows_ = 0;
