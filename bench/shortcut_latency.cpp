@@ -5,6 +5,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 #include <sys/uio.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -14,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "desktop/x11/global_shortcuts.h"
@@ -83,9 +86,11 @@ int main(int argc, char** argv) {
   QGuiApplication application(argc, argv);
   const int presses = argc > 1 ? std::atoi(argv[1]) : 500;
 
-  wendaro::GlobalShortcuts shortcuts([](const std::string&) {
-    return std::optional<wendaro::Shortcut>(wendaro::Shortcut{"K", wendaro::kControlKeyMask | wendaro::kOptionKeyMask});
-  });
+  std::string directory = (std::filesystem::temp_directory_path() / "wendaro-latency-XXXXXX").string();
+  if (!::mkdtemp(directory.data())) return 1;
+  wendaro::PlistDefaultsStore store(directory + "/defaults.plist");
+  store.setObject("ash1", wendaro::Value("Ctrl+Alt+K"));
+  wendaro::GlobalShortcuts shortcuts(store);
   Clock::time_point ran;
   bool done = false;
   shortcuts.binder().bindShortcutWithDefaultsKey("ash1", [&] {
@@ -121,6 +126,7 @@ int main(int argc, char** argv) {
     QThread::msleep(15);
     QCoreApplication::processEvents();
   }
+  std::filesystem::remove_all(directory);
   std::sort(microseconds.begin(), microseconds.end());
   std::printf("press-to-action over %d presses: median %.0f us, p90 %.0f us, p99 %.0f us, max %.0f us\n", presses,
               percentile(microseconds, 0.5), percentile(microseconds, 0.9), percentile(microseconds, 0.99),

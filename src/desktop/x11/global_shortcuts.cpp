@@ -2,8 +2,9 @@
 
 #include <QGuiApplication>
 
+#include "desktop/qt/shortcut_text.h"
+#include "desktop/qt/windows/qt_shortcut_view.h"
 #include "desktop/shortcuts/unavailable_key_grabber.h"
-#include "desktop/x11/shortcut_keys.h"
 #include "desktop/x11/xcb_key_grabber.h"
 
 namespace wendaro {
@@ -18,7 +19,7 @@ xcb_connection_t* x11Connection() {
 
 }  // namespace
 
-GlobalShortcuts::GlobalShortcuts(GlobalShortcutBinder::StoredShortcutReader readStoredShortcut, std::ostream& errors) {
+GlobalShortcuts::GlobalShortcuts(PlistDefaultsStore& store, std::ostream& errors) : store_(store) {
   if (xcb_connection_t* connection = x11Connection()) {
     grabber_ = std::make_unique<x11::XcbKeyGrabber>(connection, errors);
     available_ = true;
@@ -26,21 +27,14 @@ GlobalShortcuts::GlobalShortcuts(GlobalShortcutBinder::StoredShortcutReader read
     grabber_ = std::make_unique<UnavailableKeyGrabber>();
     errors << "wendaro: global shortcuts are not available in this session" << std::endl;
   }
-  binder_ = std::make_unique<GlobalShortcutBinder>(*grabber_, std::move(readStoredShortcut),
-                                                   [&errors](const Shortcut& combination) {
-                                                     errors << "wendaro: " << x11::shortcutText(combination)
-                                                            << " is already taken by another program" << std::endl;
-                                                   });
+  binder_ = std::make_unique<GlobalShortcutBinder>(
+      *grabber_, [&store](const std::string& key) { return storedShortcut(store, key); },
+      [&errors](const Shortcut& combination) {
+        errors << "wendaro: " << shortcutText(combination) << " is already taken by another program" << std::endl;
+      });
+  listener_ = store_.addChangeListener([this](const std::string& key) { binder_->storedValueChanged(key); });
 }
 
-GlobalShortcuts::~GlobalShortcuts() {
-  if (followedStore_) followedStore_->removeChangeListener(listener_);
-}
-
-void GlobalShortcuts::followChangesOf(PlistDefaultsStore& store) {
-  if (followedStore_) followedStore_->removeChangeListener(listener_);
-  followedStore_ = &store;
-  listener_ = store.addChangeListener([this](const std::string& key) { binder_->storedValueChanged(key); });
-}
+GlobalShortcuts::~GlobalShortcuts() { store_.removeChangeListener(listener_); }
 
 }  // namespace wendaro

@@ -10,13 +10,14 @@
 
 namespace wendaro {
 
-// The program's global shortcuts: a binder over X key grabs when the session
-// runs on an X server, and otherwise a binder whose shortcuts never fire,
-// which says so once on `errors`. Needs a QGuiApplication.
+// The program's global shortcuts: a binder of the shortcuts recorded in the
+// store, over X key grabs when the session runs on an X server, and
+// otherwise a binder whose shortcuts never fire, which says so once on
+// `errors`. It follows what this process records into the store. Needs a
+// QGuiApplication; the store must outlive it.
 class GlobalShortcuts {
  public:
-  explicit GlobalShortcuts(GlobalShortcutBinder::StoredShortcutReader readStoredShortcut,
-                           std::ostream& errors = std::cerr);
+  explicit GlobalShortcuts(PlistDefaultsStore& store, std::ostream& errors = std::cerr);
   ~GlobalShortcuts();
   GlobalShortcuts(const GlobalShortcuts&) = delete;
   GlobalShortcuts& operator=(const GlobalShortcuts&) = delete;
@@ -24,16 +25,12 @@ class GlobalShortcuts {
   GlobalShortcutBinder& binder() { return *binder_; }
   bool available() const { return available_; }
 
-  // Follows the shortcuts that this process records into the store, until
-  // this object goes. The store must outlive it.
-  void followChangesOf(PlistDefaultsStore& store);
-
  private:
+  PlistDefaultsStore& store_;
   std::unique_ptr<KeyGrabber> grabber_;
   // Declared after the grabber: it lets go of its grabs before the grabber goes.
   std::unique_ptr<GlobalShortcutBinder> binder_;
   bool available_ = false;
-  PlistDefaultsStore* followedStore_ = nullptr;
   PlistDefaultsStore::ListenerId listener_ = 0;
 };
 

@@ -11,7 +11,7 @@ namespace {
 // Keysyms from the X protocol's keysym list.
 constexpr std::uint32_t kKeysymF1 = 0xffbe;
 
-constexpr std::array<std::pair<int, std::uint32_t>, 23> kSpecialKeys{{
+constexpr std::array<std::pair<int, std::uint32_t>, 30> kSpecialKeys{{
     {Qt::Key_Escape, 0xff1b},
     {Qt::Key_Tab, 0xff09},
     {Qt::Key_Backtab, 0xfe20},  // ISO_Left_Tab, what Shift+Tab types
@@ -35,6 +35,14 @@ constexpr std::array<std::pair<int, std::uint32_t>, 23> kSpecialKeys{{
     {Qt::Key_Menu, 0xff67},
     {Qt::Key_Help, 0xff6a},
     {Qt::Key_Space, 0x0020},
+    // The media keys, by their XF86 keysyms.
+    {Qt::Key_VolumeDown, 0x1008ff11},
+    {Qt::Key_VolumeMute, 0x1008ff12},
+    {Qt::Key_VolumeUp, 0x1008ff13},
+    {Qt::Key_MediaPlay, 0x1008ff14},
+    {Qt::Key_MediaStop, 0x1008ff15},
+    {Qt::Key_MediaPrevious, 0x1008ff16},
+    {Qt::Key_MediaNext, 0x1008ff17},
 }};
 
 }  // namespace

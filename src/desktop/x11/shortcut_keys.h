@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <string>
 
 #include "platform/shortcuts.h"
 
@@ -10,8 +9,5 @@ namespace wendaro::x11 {
 // The Qt::Key of the shortcut's key, read as Qt's portable key name ("K",
 // "F5", "PgUp"); nothing when it names no single key.
 std::optional<int> qtKeyOf(const Shortcut& shortcut);
-
-// The shortcut as the user knows it, in Qt's portable text ("Ctrl+Alt+K").
-std::string shortcutText(const Shortcut& shortcut);
 
 }  // namespace wendaro::x11

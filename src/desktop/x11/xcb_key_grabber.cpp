@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "desktop/qt/shortcut_text.h"
 #include "desktop/x11/qt_key_symbols.h"
 #include "desktop/x11/shortcut_keys.h"
 
@@ -73,7 +74,7 @@ GrabOutcome XcbKeyGrabber::grab(const Shortcut& combination) {
   const std::vector<KeyGrab> keys = keyGrabsFor(combination);
   if (keys.empty()) {
     if (reportedUntypable_.insert(combination).second) {
-      errors_ << "wendaro: " << shortcutText(combination) << " cannot be typed on this keyboard" << std::endl;
+      errors_ << "wendaro: " << shortcutText(combination) << " cannot be used as a global shortcut on this keyboard" << std::endl;
     }
     return GrabOutcome::NotAvailable;
   }

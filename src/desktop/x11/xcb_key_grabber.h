@@ -30,7 +30,8 @@ namespace wendaro::x11 {
 // Needs a QCoreApplication; everything runs on the main thread.
 class XcbKeyGrabber : public KeyGrabber, private QAbstractNativeEventFilter {
  public:
-  // `errors` is where combinations this keyboard cannot type are reported.
+  // `errors` is where combinations that no key of this keyboard types, or
+  // keys that have no X keysym here, are reported.
   XcbKeyGrabber(xcb_connection_t* connection, std::ostream& errors);
   ~XcbKeyGrabber() override;
   XcbKeyGrabber(const XcbKeyGrabber&) = delete;
