@@ -8,9 +8,6 @@ namespace wendaro {
 void AppDelegate::applicationDidFinishLaunching() {}
 void AppDelegate::performMenuItemAction(MenuItem&) {}
 void AppDelegate::performStatusItemAction(Action, StatusBarButton&) {}
-void AppDelegate::mouseDown(StatusBarButton&) {}
-void AppDelegate::mouseUp(StatusBarButton&) {}
-void AppDelegate::didCloseMenu(StatusBarButton&, Menu&) {}
 long AppDelegate::numberOfRowsInTableView(TableView&) { return 0; }
 TableValue AppDelegate::tableViewObjectValueForTableColumnRow(TableView&, const TableColumn&, long) { return {}; }
 bool AppDelegate::controlTextShouldEndEditing(TableView&, const std::string&) { return true; }

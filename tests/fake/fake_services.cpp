@@ -1,16 +1,23 @@
 #include "fake/fake_services.h"
 
-#include <sstream>
+#include <charconv>
 #include <utility>
 
 namespace wendaro::fake {
 
 namespace {
 
+// "x,y,width,height", each as a stream writes a double (six significant
+// digits). Written without a stream: menu builds draw an icon per entry.
 std::string describe(Rect r) {
-  std::ostringstream out;
-  out << r.origin.x << "," << r.origin.y << "," << r.size.width << "," << r.size.height;
-  return out.str();
+  std::string text;
+  for (double part : {r.origin.x, r.origin.y, r.size.width, r.size.height}) {
+    char buffer[32];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, part, std::chars_format::general, 6).ptr;
+    if (!text.empty()) text += ',';
+    text.append(buffer, end);
+  }
+  return text;
 }
 
 }  // namespace

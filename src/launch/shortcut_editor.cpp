@@ -1,0 +1,44 @@
+#include "app/app_delegate.h"
+#include "launch/shortcut_keys.h"
+#include "platform/path_strings.h"
+#include "settings/defaults_keys.h"
+#include "settings/shape_checks.h"
+
+namespace wendaro {
+
+namespace {
+
+constexpr double kEditorIconSide = 14;
+
+}  // namespace
+
+// Opens the recorder for the main menu, an application (kind false) or a
+// category (kind true). A target without a shortcut key gets a new one,
+// bound and saved at once, so that whatever the user records there works
+// without a restart.
+void AppDelegate::showShortcutWindow(const std::string& launchString, bool isCategory) {
+  // A category may be called like the main menu's key; only the main menu
+  // itself, which never enters the index, takes this road.
+  if (!isCategory && launchString == keys::kMenuShortcut) {
+    shortcutView->setAssociatedUserDefaultsKey(keys::kMenuShortcut);
+    shortcutImageView->setImage(platform.images.imageNamed("MenubarIcon"));
+    shortcutWindow->setTitle("Wendaro's Menu");
+  } else {
+    auto indexed = shortcutsIndex.find(launchString);
+    if (indexed == shortcutsIndex.end()) {
+      const std::string shortcutKey = newShortcutKey(isCategory, platform.clock.timeIntervalSinceReferenceDate());
+      indexed = shortcutsIndex.emplace(launchString, shortcutKey).first;
+      platform.shortcutBinder.bindShortcutWithDefaultsKey(
+          shortcutKey, [this, launchString, isCategory] { launchTarget(launchString, isCategory); });
+      platform.defaults.setObject(keys::kShortcutsIndex, stringDictionaryValue(shortcutsIndex));
+    }
+    shortcutView->setAssociatedUserDefaultsKey(indexed->second);
+    shortcutImageView->setImage(
+        isCategory ? nullptr : resizeIcon(platform.workspace.iconForFile(launchString), kEditorIconSide));
+    shortcutWindow->setTitle(displayName(launchString));
+  }
+  positionWindow(*shortcutWindow);
+  shortcutWindow->makeKeyAndOrderFront();
+}
+
+}  // namespace wendaro

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace wendaro {
+
+// The digits of a moment: `secondsSinceReferenceDate` written in the shortest
+// fixed-point form that reads back as the same double, with at least one
+// fractional digit, and the decimal point dropped. 5.25 gives "525", 7.0
+// gives "70". Never in exponent notation.
+std::string timeDigits(double secondsSinceReferenceDate);
+
+// A new shortcut key: "ash" for an application or "csh" for a category,
+// followed by the time digits of the moment. Its first letter tells the kind
+// when the stored keys are bound again at the next start.
+std::string newShortcutKey(bool isCategory, double secondsSinceReferenceDate);
+
+}  // namespace wendaro

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "fake/fake_desktop.h"
+#include "launch/option_key.h"
+
+namespace wendaro {
+namespace {
+
+using fake::FakeDesktop;
+using fake::FakeStatusItem;
+using Paths = std::vector<std::string>;
+
+TEST(OptionTest, TrueOnlyForOptionAlone) {
+  struct Case {
+    ModifierFlags flags;
+    bool expected;
+  };
+  for (const Case& c : {Case{0, false}, Case{kOptionKeyMask, true}, Case{kOptionKeyMask | kShiftKeyMask, false},
+                        Case{kOptionKeyMask | kCommandKeyMask, false}, Case{kOptionKeyMask | kControlKeyMask, false},
+                        Case{kShiftKeyMask, false}, Case{kOptionKeyMask | (1u << 16), false}}) {
+    EXPECT_EQ(isOptionOnly(c.flags), c.expected) << std::hex << c.flags;
+  }
+}
+
+class LaunchingTest : public ::testing::Test {
+ protected:
+  FakeDesktop desktop;
+  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
+
+  static WendaroMenuItemRef entry(std::optional<std::string> launchString) {
+    auto item = std::make_shared<WendaroMenuItem>("Entry", Action::LaunchAppWithItem, "");
+    item->launchString = std::move(launchString);
+    return item;
+  }
+  FakeStatusItem& pinned(std::size_t index) { return static_cast<FakeStatusItem&>(*app->menubarStatusItems.at(index)); }
+  FakeStatusItem& mainIcon() { return desktop.mainStatusItem(); }
+};
+
+TEST_F(LaunchingTest, AppEntryLaunchesUnlessOptionAloneIsHeld) {
+  const auto mail = entry("/Applications/Mail.app");
+
+  app->launchAppWithItem(mail.get());
+  EXPECT_EQ(desktop.workspace.launched, Paths{"/Applications/Mail.app"});
+
+  desktop.events.flags = kOptionKeyMask | kShiftKeyMask;
+  app->launchAppWithItem(mail.get());
+  EXPECT_EQ(desktop.workspace.launched.size(), 2u);
+  EXPECT_FALSE(desktop.shortcutWindow.visible);
+
+  desktop.events.flags = kOptionKeyMask;
+  app->launchAppWithItem(mail.get());
+  EXPECT_EQ(desktop.workspace.launched.size(), 2u);
+  EXPECT_TRUE(desktop.shortcutWindow.visible);
+  EXPECT_EQ(desktop.shortcutWindow.title(), "Mail");
+  EXPECT_TRUE(desktop.shortcutView.associatedKey.starts_with("ash"));
+}
+
+TEST_F(LaunchingTest, LaunchAllLaunchesMembersInStoredOrder) {
+  app->categoriesApps["Work"] = {"/A/Zed.app", "/Elsewhere/Gone.app", "/A/Alpha.app"};
+  const auto work = entry("Work");
+  app->launchCategoryWithItem(work.get());
+  EXPECT_EQ(desktop.workspace.launched, (Paths{"/A/Zed.app", "/Elsewhere/Gone.app", "/A/Alpha.app"}));
+
+  desktop.workspace.launched.clear();
+  desktop.events.flags = kOptionKeyMask;
+  app->launchCategoryWithItem(work.get());
+  EXPECT_TRUE(desktop.workspace.launched.empty());
+  EXPECT_EQ(desktop.shortcutWindow.title(), "Work");
+  EXPECT_TRUE(desktop.shortcutView.associatedKey.starts_with("csh"));
+}
+
+TEST_F(LaunchingTest, NothingToLaunchDoesNothing) {
+  app->categoriesApps["Empty"] = {};
+  for (const char* category : {"Empty", "Unlisted"}) {
+    const auto item = entry(category);
+    app->launchCategoryWithItem(item.get());
+  }
+  const auto blank = entry(std::nullopt);
+  desktop.log.clear();
+  for (ModifierFlags flags : {ModifierFlags{0}, kOptionKeyMask}) {
+    desktop.events.flags = flags;
+    app->launchAppWithItem(blank.get());
+    app->launchCategoryWithItem(blank.get());
+    app->launchAppWithItem(nullptr);
+  }
+  EXPECT_TRUE(desktop.workspace.launched.empty());
+  EXPECT_TRUE(desktop.log.all().empty());
+}
+
+TEST_F(LaunchingTest, MainIconOpensTheMenuAndStaysHighlightedUntilItCloses) {
+  app->setUpMenus();
+  desktop.statusBar.mouseDown(mainIcon());
+  EXPECT_TRUE(mainIcon().fakeButton().highlighted);
+  EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
+  EXPECT_EQ(desktop.statusBar.openMenuItem, &mainIcon());
+
+  desktop.statusBar.mouseUp(mainIcon());
+  EXPECT_TRUE(mainIcon().fakeButton().highlighted);
+
+  desktop.log.clear();
+  desktop.statusBar.closeMenu();
+  EXPECT_FALSE(mainIcon().fakeButton().highlighted);
+  EXPECT_EQ(desktop.log.matching("binder."), (Paths{"binder.bind WendaroMenu"}));
+  EXPECT_TRUE(desktop.workspace.launched.empty());
+}
+
+TEST_F(LaunchingTest, OptionClickOnTheMainIconOpensTheEditorForTheMenu) {
+  app->setUpMenus();
+  desktop.events.flags = kOptionKeyMask;
+  desktop.statusBar.click(mainIcon());
+  EXPECT_FALSE(mainIcon().fakeButton().highlighted);
+  EXPECT_EQ(desktop.statusBar.openMenu, nullptr);
+  EXPECT_TRUE(desktop.shortcutWindow.visible);
+  EXPECT_EQ(desktop.shortcutWindow.title(), "Wendaro's Menu");
+}
+
+TEST_F(LaunchingTest, PinnedIconLaunchesOnMouseDownAndIsHighlightedUntilMouseUp) {
+  app->menubar = {"/A/One.app", "/A/Two.app"};
+  app->rebuildMenubarItems();
+
+  desktop.statusBar.mouseDown(pinned(1));
+  EXPECT_EQ(desktop.workspace.launched, Paths{"/A/Two.app"});
+  EXPECT_TRUE(pinned(1).fakeButton().highlighted);
+  EXPECT_EQ(desktop.statusBar.openMenu, nullptr);
+  desktop.statusBar.mouseUp(pinned(1));
+  EXPECT_FALSE(pinned(1).fakeButton().highlighted);
+
+  desktop.events.flags = kOptionKeyMask;
+  desktop.statusBar.click(pinned(0));
+  EXPECT_EQ(desktop.workspace.launched.size(), 1u);
+  EXPECT_EQ(desktop.shortcutWindow.title(), "One");
+  EXPECT_EQ(app->shortcutsIndex.count("/A/One.app"), 1u);
+}
+
+TEST_F(LaunchingTest, ButtonOfNoPinnedAppOnlyHighlights) {
+  app->menubar = {"/A/One.app", "/A/Two.app"};
+  app->rebuildMenubarItems();
+  app->menubar.pop_back();  // changed without a rebuild: icon 1 has no path any more
+  auto& stray = pinned(1);
+
+  desktop.statusBar.mouseDown(stray);
+  EXPECT_TRUE(stray.fakeButton().highlighted);
+  desktop.statusBar.mouseUp(stray);
+  EXPECT_FALSE(stray.fakeButton().highlighted);
+  app->launchAppWithButton(stray.fakeButton());
+  EXPECT_TRUE(desktop.workspace.launched.empty());
+}
+
+TEST_F(LaunchingTest, ButtonActionLaunchesWithoutTouchingTheHighlight) {
+  app->menubar = {"/A/One.app"};
+  app->rebuildMenubarItems();
+  desktop.log.clear();
+  app->launchAppWithButton(pinned(0).fakeButton());
+  EXPECT_EQ(desktop.workspace.launched, Paths{"/A/One.app"});
+  EXPECT_TRUE(desktop.log.matching("statusButton").empty());
+}
+
+}  // namespace
+}  // namespace wendaro

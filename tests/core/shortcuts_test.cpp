@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include "fake/fake_desktop.h"
+#include "launch/shortcut_keys.h"
+#include "settings/defaults_keys.h"
+#include "settings/shape_checks.h"
+
+namespace wendaro {
+namespace {
+
+using fake::asFake;
+using fake::FakeDesktop;
+using Paths = std::vector<std::string>;
+using Index = std::map<std::string, std::string>;
+
+TEST(TimeDigitsTest, ShortestFixedFormWithoutItsPoint) {
+  struct Case {
+    double seconds;
+    const char* digits;
+  };
+  for (const Case& c : {
+           Case{5.25, "525"},
+           Case{7.0, "70"},
+           Case{0.0, "00"},
+           Case{0.1, "01"},
+           Case{0.30000000000000004, "030000000000000004"},
+           Case{1e-7, "00000001"},
+           Case{123456.5, "1234565"},
+           Case{760123456.789012, "760123456789012"},
+           Case{760123456.0, "7601234560"},
+           Case{789012345.6789, "7890123456789"},
+           Case{1.5e9 + 1.0 / 3, "15000000003333333"},
+           Case{2251799813685248.5, "22517998136852485"},  // 2^51 + 0.5, the last half second
+           Case{4503599627370497.0, "45035996273704970"},  // 2^52 + 1, whole from here on
+           Case{1e22, "100000000000000000000000"},
+       }) {
+    EXPECT_EQ(timeDigits(c.seconds), c.digits) << c.seconds;
+  }
+}
+
+TEST(ShortcutKeyTest, FirstLetterTellsTheKind) {
+  EXPECT_EQ(newShortcutKey(false, 5.25), "ash525");
+  EXPECT_EQ(newShortcutKey(true, 7.0), "csh70");
+}
+
+class ShortcutsTest : public ::testing::Test {
+ protected:
+  FakeDesktop desktop;
+  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
+
+  void store(const std::string& key, const std::string& combination) { desktop.defaults.values[key] = Value(combination); }
+  std::size_t indexSaves() const { return desktop.log.matching("defaults.setObject shortcutsIndex").size(); }
+  Index storedIndex() const {
+    return asStringDictionary(desktop.defaults.values.at(keys::kShortcutsIndex)).value_or(Index{});
+  }
+};
+
+TEST_F(ShortcutsTest, StoredShortcutsWorkFromStartByTheFirstLetterOfTheirKey) {
+  desktop.defaults.values[keys::kShortcutsIndex] =
+      stringDictionaryValue({{"/Applications/Mail.app", "ash1"}, {"Work", "csh2"}, {"Gone", "csh3"}});
+  desktop.defaults.values[keys::kCategoriesApps] =
+      Value(Value::Dictionary{{"Work", stringArrayValue({"/A/B.app", "/A/A.app"})}});
+  store("ash1", "Ctrl+Alt+M");
+  store("csh2", "Ctrl+Alt+W");
+  store("csh3", "Ctrl+Alt+G");
+  app->loadSettings();
+  app->bindShortcuts();
+
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+M"));
+  EXPECT_EQ(desktop.workspace.launched, Paths{"/Applications/Mail.app"});
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+W"));
+  EXPECT_EQ(desktop.workspace.launched, (Paths{"/Applications/Mail.app", "/A/B.app", "/A/A.app"}));
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+G")) << "a vanished category stays bound";
+  EXPECT_EQ(desktop.workspace.launched.size(), 3u) << "and launches nothing";
+  EXPECT_TRUE(desktop.binder.isBound(keys::kMenuShortcut));
+}
+
+TEST_F(ShortcutsTest, MenuShortcutOpensAndClosesTheMainMenu) {
+  app->setUpMenus();
+  app->bindShortcuts();
+  store(keys::kMenuShortcut, "Ctrl+Space");
+  auto& button = desktop.mainStatusItem().fakeButton();
+
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
+  EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
+  EXPECT_TRUE(button.highlighted);
+  EXPECT_FALSE(desktop.binder.press("Ctrl+Space")) << "inert while the menu it opened is tracked";
+
+  desktop.statusBar.closeMenu();
+  EXPECT_FALSE(button.highlighted);
+  EXPECT_TRUE(desktop.binder.isBound(keys::kMenuShortcut));
+
+  desktop.statusBar.mouseDown(desktop.mainStatusItem());  // opened by a click: the binding is intact
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
+  EXPECT_EQ(desktop.statusBar.openMenu, nullptr);
+  EXPECT_FALSE(button.highlighted);
+  EXPECT_TRUE(desktop.binder.isBound(keys::kMenuShortcut)) << "bound again when the menu closed";
+}
+
+TEST_F(ShortcutsTest, FirstOpeningForAnAppMintsBindsAndSavesOnce) {
+  desktop.clock.now = 760123456.5;
+  desktop.log.clear();
+  app->showShortcutWindow("/Applications/Mail.app", false);
+
+  EXPECT_EQ(app->shortcutsIndex, (Index{{"/Applications/Mail.app", "ash7601234565"}}));
+  EXPECT_EQ(desktop.log.matching("binder.bind"), Paths{"binder.bind ash7601234565"});
+  EXPECT_EQ(indexSaves(), 1u);
+  EXPECT_EQ(storedIndex(), app->shortcutsIndex);
+  EXPECT_EQ(desktop.shortcutView.associatedKey, "ash7601234565");
+  EXPECT_EQ(desktop.shortcutWindow.title(), "Mail");
+  const auto* image = asFake(desktop.shortcutImageView.image);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->size(), (Size{14, 14}));
+  EXPECT_EQ(asFake(image->drawnSource)->name, "icon:/Applications/Mail.app");
+  // Below the icon's window at (1000, 878): centred on its left edge, 10 below.
+  EXPECT_EQ(desktop.shortcutWindow.frame().origin, (Point{800, 568}));
+  EXPECT_EQ(desktop.log.all().back(), "window[shortcut].makeKeyAndOrderFront");
+
+  desktop.log.clear();
+  desktop.clock.now += 60;
+  app->showShortcutWindow("/Applications/Mail.app", false);
+  EXPECT_EQ(desktop.shortcutView.associatedKey, "ash7601234565");
+  EXPECT_TRUE(desktop.log.matching("binder.").empty());
+  EXPECT_EQ(indexSaves(), 0u);
+}
+
+TEST_F(ShortcutsTest, RecordedShortcutLaunchesAndShowsInTheMenusAfterTheRebuild) {
+  app->allApps = {"/Applications/Mail.app"};
+  app->setUpMenus();
+  app->showShortcutWindow("/Applications/Mail.app", false);
+  desktop.shortcutView.record("Ctrl+Alt+M");
+  app->refreshMenus();
+
+  const auto& entry = app->allAppsMenu->itemAtIndex(0);
+  EXPECT_EQ(entry->keyEquivalent(), "M");
+  EXPECT_EQ(entry->keyEquivalentModifierMask(), kControlKeyMask | kOptionKeyMask);
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+M"));
+  EXPECT_EQ(desktop.workspace.launched, Paths{"/Applications/Mail.app"});
+}
+
+TEST_F(ShortcutsTest, UnusedKeyIsDroppedAndTheNextOpeningMintsAFreshOne) {
+  app->allApps = {"/Applications/Mail.app"};
+  app->setUpMenus();
+  app->showShortcutWindow("/Applications/Mail.app", false);
+  const std::string first = app->shortcutsIndex.at("/Applications/Mail.app");
+  app->refreshMenus();  // closed without recording
+  EXPECT_TRUE(app->shortcutsIndex.empty());
+  EXPECT_EQ(storedIndex().at("/Applications/Mail.app"), first) << "the stored index keeps it until the next save";
+
+  desktop.clock.now = 9.5;
+  app->showShortcutWindow("/Applications/Mail.app", false);
+  EXPECT_EQ(storedIndex(), (Index{{"/Applications/Mail.app", "ash95"}}));
+  EXPECT_NE(first, "ash95");
+}
+
+TEST_F(ShortcutsTest, CategoryKeyLaunchesTheCategoryNowAndAfterARestart) {
+  app->categoriesApps["Work"] = {"/A/One.app", "/A/Two.app"};
+  app->saveCategories();
+  desktop.clock.now = 7.0;
+  app->showShortcutWindow("Work", true);
+  EXPECT_EQ(app->shortcutsIndex.at("Work"), "csh70");
+  EXPECT_EQ(desktop.shortcutWindow.title(), "Work");
+  EXPECT_FALSE(desktop.shortcutImageView.image);
+  desktop.shortcutView.record("Ctrl+Alt+W");
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+W"));
+  EXPECT_EQ(desktop.workspace.launched, (Paths{"/A/One.app", "/A/Two.app"}));
+
+  FakeDesktop restarted;
+  restarted.defaults.values = desktop.defaults.values;
+  auto again = restarted.makeApplication();
+  again->loadSettings();
+  again->bindShortcuts();
+  EXPECT_TRUE(restarted.binder.press("Ctrl+Alt+W"));
+  EXPECT_EQ(restarted.workspace.launched, (Paths{"/A/One.app", "/A/Two.app"}));
+}
+
+TEST_F(ShortcutsTest, MainMenuEditorLeavesTheIndexAlone) {
+  desktop.log.clear();
+  app->showShortcutWindow(keys::kMenuShortcut, false);
+  EXPECT_TRUE(app->shortcutsIndex.empty());
+  EXPECT_TRUE(desktop.log.matching("binder.").empty());
+  EXPECT_TRUE(desktop.log.matching("defaults.").empty());
+  EXPECT_EQ(desktop.shortcutView.associatedKey, "WendaroMenu");
+  EXPECT_EQ(desktop.shortcutWindow.title(), "Wendaro's Menu");
+  ASSERT_TRUE(asFake(desktop.shortcutImageView.image));
+  EXPECT_EQ(asFake(desktop.shortcutImageView.image)->name, "MenubarIcon");
+  EXPECT_TRUE(desktop.shortcutWindow.visible);
+}
+
+// A user category may bear the main menu's key as its name; its editor must
+// not edit the main-menu shortcut.
+TEST_F(ShortcutsTest, CategoryNamedLikeTheMenuKeyGetsItsOwnKey) {
+  app->showShortcutWindow("WendaroMenu", true);
+  EXPECT_EQ(app->shortcutsIndex.at("WendaroMenu"), "csh525");
+  EXPECT_EQ(desktop.shortcutView.associatedKey, "csh525");
+}
+
+TEST_F(ShortcutsTest, EditorForAnAppWithAnUnusableIconShowsNoImage) {
+  desktop.shortcutImageView.image = std::make_shared<fake::FakeImage>("previous", Size{14, 14});
+  desktop.workspace.icons["/A/Broken.app"] = std::make_shared<fake::FakeImage>("broken", Size{32, 32}, false);
+  app->showShortcutWindow("/A/Broken.app", false);
+  EXPECT_FALSE(desktop.shortcutImageView.image);
+}
+
+TEST_F(ShortcutsTest, EditorStaysWhereItWasWhenTheIconsPlaceIsUnknown) {
+  desktop.mainStatusItem().fakeButton().frame = std::nullopt;
+  desktop.shortcutWindow.frame_.origin = {42, 24};
+  app->showShortcutWindow("/A/One.app", false);
+  EXPECT_EQ(desktop.shortcutWindow.frame().origin, (Point{42, 24}));
+
+  desktop.mainStatusItem().hasButton = false;
+  app->showShortcutWindow("/A/One.app", false);
+  EXPECT_EQ(desktop.shortcutWindow.frame().origin, (Point{42, 24}));
+  EXPECT_TRUE(desktop.shortcutWindow.visible);
+}
+
+}  // namespace
+}  // namespace wendaro
