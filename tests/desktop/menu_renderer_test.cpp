@@ -147,6 +147,55 @@ TEST_F(MenuRendererTest, FillsAgainOnlyAfterTheMenuChanged) {
   EXPECT_TRUE(shown->findChildren<QMenu*>().isEmpty()) << "a submenu that left goes";
 }
 
+TEST_F(MenuRendererTest, ASubmenuThatChangedIsDrawnAfreshWhenItsParentShows) {
+  Menu menu;
+  auto apps = std::make_shared<Menu>();
+  apps->addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
+  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+  QMenu* shown = open(menu);
+  QMenu* before = open(shown->actions()[0]);
+
+  apps->removeAllItems();
+  apps->addItemWithTitle("Notes", Action::LaunchAppWithItem, "");
+  open(menu);
+  QMenu* after = shown->actions()[0]->menu();
+  EXPECT_NE(after, before);
+  EXPECT_EQ(shown->findChildren<QMenu*>().size(), 1);
+  EXPECT_EQ(texts(open(shown->actions()[0])), QStringList{"Notes"});
+}
+
+TEST_F(MenuRendererTest, IdleWorkFillsMenusAheadWithoutOpeningThem) {
+  Menu menu;
+  menu.setDelegate(&delegate);
+  auto apps = std::make_shared<Menu>();
+  for (int i = 0; i < 600; ++i) apps->addItemWithTitle("App " + std::to_string(i), Action::LaunchAppWithItem, "");
+  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+  QMenu* shown = renderer.menuFor(menu);
+
+  int steps = 0;
+  while (renderer.prepareStep()) ++steps;
+  EXPECT_GT(steps, 1) << "in several small steps";
+  QMenu* allApps = shown->actions().value(0) ? shown->actions()[0]->menu() : nullptr;
+  ASSERT_NE(allApps, nullptr);
+  ASSERT_EQ(allApps->actions().size(), 600);
+  EXPECT_TRUE(delegate.calls.empty()) << "nothing was opened";
+
+  QAction* first = allApps->actions()[0];
+  open(menu);
+  EXPECT_EQ(open(shown->actions()[0]), allApps);
+  EXPECT_EQ(allApps->actions()[0], first) << "opening found it ready";
+  EXPECT_EQ(delegate.calls, std::vector<std::string>{"menuWillOpen"});
+
+  // A change is prepared again: a fresh submenu, filled ahead.
+  apps->removeItemAtIndex(0);
+  while (renderer.prepareStep()) {
+  }
+  QMenu* refilled = shown->actions()[0]->menu();
+  EXPECT_NE(refilled, allApps);
+  EXPECT_EQ(refilled->actions().size(), 599);
+  EXPECT_EQ(refilled->actions()[0]->text(), "App 1");
+}
+
 TEST_F(MenuRendererTest, TheDelegateHearsTheOpeningBeforeTheMenuIsDrawn) {
   Menu menu;
   menu.setDelegate(&delegate);

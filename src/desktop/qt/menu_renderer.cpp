@@ -1,10 +1,26 @@
 #include "desktop/qt/menu_renderer.h"
 
+#include <QAbstractEventDispatcher>
+
 #include "desktop/qt/model_menu.h"
+#include "desktop/qt/scrolling_menu_style.h"
 
 namespace wendaro {
 
-MenuRenderer::MenuRenderer(Application& application) : application_(application) {}
+namespace {
+
+// Entries drawn per step of the idle work: a few milliseconds.
+constexpr std::size_t kEntriesPerStep = 250;
+
+}  // namespace
+
+MenuRenderer::MenuRenderer(Application& application)
+    : application_(application), style_(std::make_unique<ScrollingMenuStyle>()) {
+  preparing_.setInterval(0);
+  connect(&preparing_, &QTimer::timeout, this, [this] {
+    if (!prepareStep()) preparing_.stop();
+  });
+}
 
 MenuRenderer::~MenuRenderer() = default;
 
@@ -16,6 +32,25 @@ QMenu* MenuRenderer::menuFor(Menu& menu) {
 
 void MenuRenderer::popUp(Menu& menu, const std::function<QPoint(QSize)>& place) {
   static_cast<ModelMenu*>(menuFor(menu))->popUpPrepared(place);
+}
+
+void MenuRenderer::prepareWhenIdle() {
+  // The core changes menus inside event handlers; the loop's going idle after
+  // them is the moment to look.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &MenuRenderer::idle, Qt::UniqueConnection);
+}
+
+void MenuRenderer::idle() {
+  if (!preparing_.isActive() && prepareStep()) preparing_.start();
+}
+
+bool MenuRenderer::prepareStep() {
+  std::size_t budget = kEntriesPerStep;
+  for (auto& [model, menu] : menus_) {
+    if (menu->prepareStep(budget)) return true;
+  }
+  return false;
 }
 
 void MenuRenderer::perform(const MenuItemRef& item) {

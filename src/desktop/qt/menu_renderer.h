@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QSize>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "platform/system_services.h"
 
 class QMenu;
+class QStyle;
 
 namespace wendaro {
 
@@ -36,13 +38,23 @@ class MenuRenderer : public QObject {
   // up to date, and then it pops up where `place` puts a menu of that size.
   void popUp(Menu& menu, const std::function<QPoint(QSize)>& place);
 
+  // From now on, whenever the program is idle, menus that are not shown are
+  // filled ahead in small steps, so that opening them finds them ready.
+  void prepareWhenIdle();
+  // One step of that work; true when more is left.
+  bool prepareStep();
+
  private:
   friend class ModelMenu;
   void perform(const MenuItemRef& item);
+  QStyle* style() const { return style_.get(); }
+  void idle();
 
   Application& application_;
   Updater* updater_ = nullptr;
+  std::unique_ptr<QStyle> style_;
   std::unordered_map<const Menu*, std::unique_ptr<ModelMenu>> menus_;
+  QTimer preparing_;
 };
 
 }  // namespace wendaro

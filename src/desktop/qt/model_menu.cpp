@@ -31,7 +31,9 @@ void applyState(QAction& action, int state) {
 
 ModelMenu::ModelMenu(MenuRenderer& renderer, Menu& model, std::shared_ptr<Menu> keepAlive, QWidget* parent)
     : QMenu(parent), renderer_(renderer), model_(model), keepAlive_(std::move(keepAlive)) {
+  setStyle(renderer_.style());
   connect(this, &QMenu::aboutToShow, this, &ModelMenu::aboutToShowMenu);
+  connect(this, &QMenu::triggered, this, &ModelMenu::entryTriggered);
 }
 
 void ModelMenu::popUpPrepared(const std::function<QPoint(QSize)>& place) {
@@ -50,49 +52,99 @@ void ModelMenu::bringUpToDate() {
   // The delegate first: what it does (closing a window rebuilds the menus)
   // is to show already.
   if (MenuDelegate* delegate = model_.delegate()) delegate->menuWillOpen(model_);
-  if (!filled_ || filledRevision_ != model_.revision()) {
-    fill();
-  } else {
+  if (isCurrent()) {
     syncStates();
+  } else {
+    restart();
   }
+  addEntries(snapshot_.size() - next_);
 }
 
-void ModelMenu::fill() {
-  previousSubmenus_ = std::exchange(submenus_, {});
-  entries_.clear();
-  clear();
-  entries_.reserve(model_.items().size());
-  QList<QAction*> actions;
-  actions.reserve(qsizetype(model_.items().size()));
-  for (const MenuItemRef& item : model_.items()) {
-    if (item->isSeparatorItem()) {
-      auto* separator = new QAction(this);
-      separator->setSeparator(true);
-      actions << separator;
-      continue;
-    }
-    QAction* action = makeAction(item);
-    entries_.emplace_back(action, item);
-    actions << action;
+bool ModelMenu::prepareStep(std::size_t& budget) {
+  if (isVisible()) return false;
+  // Only a top-level menu is emptied in place; a submenu that fell behind is
+  // replaced by its parent before it is prepared again.
+  if (!isCurrent()) {
+    if (!actions().isEmpty() && keepAlive_) return false;
+    restart();
   }
-  addActions(actions);
-  // Submenus whose menu is gone from this one go with it.
-  for (auto& [menu, submenu] : previousSubmenus_) delete submenu;
-  previousSubmenus_.clear();
-  filled_ = true;
-  filledRevision_ = model_.revision();
+  budget -= addEntries(std::min(budget, snapshot_.size() - next_));
+  if (!isComplete()) return true;
+  for (auto& [menu, submenu] : submenus_) {
+    if (submenu.menu->prepareStep(budget)) return true;
+  }
+  return false;
+}
+
+void ModelMenu::restart() {
+  previousSubmenus_.merge(submenus_);
+  submenus_.clear();
+  entries_.clear();
+  if (!actions().isEmpty()) clear();
+  started_ = true;
+  builtRevision_ = model_.revision();
+  snapshot_ = model_.items();
+  next_ = 0;
+  entries_.reserve(snapshot_.size());
+}
+
+std::size_t ModelMenu::addEntries(std::size_t count) {
+  if (count == 0 && next_ < snapshot_.size()) return 0;
+  QList<QAction*> added;
+  added.reserve(qsizetype(count));
+  for (const std::size_t end = next_ + count; next_ < end; ++next_) {
+    const MenuItemRef& item = snapshot_[next_];
+    QAction* action = makeAction(item, entries_.size());
+    entries_.emplace_back(action, item);
+    added << action;
+  }
+  addActions(added);
+  if (next_ == snapshot_.size()) {
+    // Submenus whose menu is gone from this one go with it.
+    for (auto& [menu, submenu] : previousSubmenus_) delete submenu.menu;
+    previousSubmenus_.clear();
+    replaceOutdatedSubmenus();
+  }
+  return count;
+}
+
+void ModelMenu::replaceOutdatedSubmenus() {
+  for (auto& [menu, submenu] : submenus_) {
+    if (submenu.menu->actions().isEmpty() || submenu.menu->isCurrent() || submenu.menu->isVisible()) continue;
+    auto* fresh = new ModelMenu(renderer_, submenu.menu->model_, submenu.menu->keepAlive_, this);
+    submenu.entry->setMenu(fresh);
+    delete std::exchange(submenu.menu, fresh);
+  }
 }
 
 void ModelMenu::syncStates() {
-  for (auto& [action, item] : entries_) applyState(*action, item->state());
+  for (auto& [action, item] : entries_) {
+    if (!item->isSeparatorItem()) applyState(*action, item->state());
+  }
 }
 
-QAction* ModelMenu::makeAction(const MenuItemRef& item) {
+// Chosen entries of submenus are announced here too; each menu answers for
+// its own.
+void ModelMenu::entryTriggered(QAction* action) {
+  if (action->parent() != this) return;
+  const auto index = action->data().value<qulonglong>();
+  if (index >= entries_.size() || entries_[index].first != action) return;
+  const MenuItemRef item = entries_[index].second;  // what it does may fill the menu anew
+  renderer_.perform(item);
+}
+
+QAction* ModelMenu::makeAction(const MenuItemRef& item, std::size_t index) {
+  if (item->isSeparatorItem()) {
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    return separator;
+  }
   QAction* action = item->attributedTitle() ? makeTextEntry(QString::fromStdString(*item->attributedTitle()))
                                             : new QAction(entryText(item->title()), this);
+  action->setData(qulonglong(index));
   if (const QtImageSource* image = qtImageSource(item->image())) action->setIcon(image->icon());
-  const QKeySequence keys = keySequenceForKeyEquivalent(item->keyEquivalent(), item->keyEquivalentModifierMask());
-  if (!keys.isEmpty()) {
+  if (!item->keyEquivalent().empty()) {
+    const QKeySequence keys = keySequenceForKeyEquivalent(item->keyEquivalent(), item->keyEquivalentModifierMask());
     action->setShortcut(keys);
     // Shown beside the entry; it acts only while the menu has the keyboard.
     action->setShortcutContext(Qt::WidgetShortcut);
@@ -100,11 +152,9 @@ QAction* ModelMenu::makeAction(const MenuItemRef& item) {
   }
   applyState(*action, item->state());
   if (item->submenu()) {
-    action->setMenu(submenuFor(item->submenu()));
+    action->setMenu(submenuFor(item->submenu(), action));
   } else if (item->action() == Action::None) {
     action->setEnabled(false);
-  } else {
-    connect(action, &QAction::triggered, &renderer_, [renderer = &renderer_, item] { renderer->perform(item); });
   }
   return action;
 }
@@ -123,18 +173,19 @@ QAction* ModelMenu::makeTextEntry(const QString& text) {
   return action;
 }
 
-ModelMenu* ModelMenu::submenuFor(const std::shared_ptr<Menu>& submenu) {
-  ModelMenu* shown = nullptr;
+ModelMenu* ModelMenu::submenuFor(const std::shared_ptr<Menu>& submenu, QAction* entry) {
+  Submenu shown;
   if (auto kept = previousSubmenus_.find(submenu.get()); kept != previousSubmenus_.end()) {
     shown = kept->second;
     previousSubmenus_.erase(kept);
   } else if (auto made = submenus_.find(submenu.get()); made != submenus_.end()) {
     shown = made->second;
   } else {
-    shown = new ModelMenu(renderer_, *submenu, submenu, this);
+    shown.menu = new ModelMenu(renderer_, *submenu, submenu, this);
   }
+  shown.entry = entry;
   submenus_[submenu.get()] = shown;
-  return shown;
+  return shown.menu;
 }
 
 }  // namespace wendaro
