@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "desktop/store/plist_defaults_store.h"
+#include "faulty_file_calls.h"
+#include "temporary_directory.h"
+
+namespace wendaro {
+namespace {
+
+using testing::FaultyFileCalls;
+using testing::TemporaryDirectory;
+
+// 2026-12-06 10:15:00 UTC
+constexpr std::time_t kNow = 1796552100;
+
+class PlistDefaultsStoreTest : public ::testing::Test {
+ protected:
+  TemporaryDirectory directory;
+  std::string settingsDirectory = directory / "wendaro";
+  std::string file = settingsDirectory + "/defaults.plist";
+  std::ostringstream errors;
+  PlistStoreOptions options{.errors = &errors, .now = [] { return kNow; }};
+
+  void writeSettingsFile(const std::string& text) {
+    std::filesystem::create_directories(settingsDirectory);
+    testing::writeFile(file, text);
+  }
+};
+
+TEST_F(PlistDefaultsStoreTest, AMissingFileIsAnEmptyStoreAndNothingIsWrittenUntilAChange) {
+  PlistDefaultsStore store(file, options);
+  EXPECT_FALSE(store.objectForKey("favorites"));
+  EXPECT_FALSE(store.boolForKey("launchAtStartup"));
+  EXPECT_FALSE(std::filesystem::exists(settingsDirectory));
+  store.setBool("launchAtStartup", true);
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(testing::permissionsOf(settingsDirectory), 0700u);
+  EXPECT_EQ(testing::permissionsOf(file), 0600u);
+  EXPECT_EQ(errors.str(), "");
+}
+
+TEST_F(PlistDefaultsStoreTest, EveryChangeIsInTheFileAtOnce) {
+  PlistDefaultsStore store(file, options);
+  store.setObject("favorites", stringArrayValue({"/A.app"}));
+  store.setObject("categories", stringArrayValue({"Work"}));
+  EXPECT_EQ(PlistDefaultsStore(file, options).objectForKey("favorites"), stringArrayValue({"/A.app"}));
+  store.removeObjectForKey("favorites");
+  PlistDefaultsStore reread(file, options);
+  EXPECT_FALSE(reread.objectForKey("favorites"));
+  EXPECT_EQ(reread.objectForKey("categories"), stringArrayValue({"Work"}));
+}
+
+struct Unreadable {
+  const char* name;
+  std::string text;
+};
+
+TEST_F(PlistDefaultsStoreTest, AnUnusableFileIsMovedAsideAndTheStoreStartsEmpty) {
+  const std::vector<Unreadable> cases = {
+      {"torn file", "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>favorites</key><arr"},
+      {"empty file", ""},
+      {"top level not a dictionary", "<plist version=\"1.0\"><array/></plist>"},
+      {"number misread by libplist", "<plist version=\"1.0\"><dict><key>n</key><integer>1x</integer></dict></plist>"},
+  };
+  for (const Unreadable& unreadable : cases) {
+    SCOPED_TRACE(unreadable.name);
+    std::filesystem::remove_all(settingsDirectory);
+    errors.str("");
+    writeSettingsFile(unreadable.text);
+
+    PlistDefaultsStore store(file, options);
+    const std::string aside = file + ".corrupt-20261206T101500Z";
+    EXPECT_EQ(store.setAsidePath(), aside);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(testing::readFile(aside), unreadable.text);
+    EXPECT_FALSE(store.objectForKey("favorites"));
+    // One line that names both files.
+    std::string message = errors.str();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    EXPECT_NE(message.find(file + " cannot be used"), std::string::npos) << message;
+    EXPECT_NE(message.find("moved to " + aside), std::string::npos) << message;
+
+    store.setObject("favorites", stringArrayValue({"/A.app"}));
+    EXPECT_TRUE(store.isSaved());
+    EXPECT_EQ(testing::readFile(aside), unreadable.text) << "the file set aside is kept as it was";
+  }
+}
+
+TEST_F(PlistDefaultsStoreTest, AFileSetAsideEarlierIsNeverOverwritten) {
+  writeSettingsFile("first broken file");
+  PlistDefaultsStore first(file, options);
+  writeSettingsFile("second broken file");
+  PlistDefaultsStore second(file, options);
+  EXPECT_EQ(testing::readFile(file + ".corrupt-20261206T101500Z"), "first broken file");
+  EXPECT_EQ(second.setAsidePath(), file + ".corrupt-20261206T101500Z-2");
+  EXPECT_EQ(testing::readFile(file + ".corrupt-20261206T101500Z-2"), "second broken file");
+}
+
+TEST_F(PlistDefaultsStoreTest, SomethingOtherThanAFileInItsPlaceIsMovedAsideToo) {
+  std::filesystem::create_directories(file);
+  PlistDefaultsStore store(file, options);
+  EXPECT_TRUE(store.setAsidePath());
+  EXPECT_TRUE(std::filesystem::is_directory(*store.setAsidePath()));
+  store.setBool("launchAtStartup", true);
+  EXPECT_TRUE(PlistDefaultsStore(file, options).boolForKey("launchAtStartup"));
+}
+
+TEST_F(PlistDefaultsStoreTest, AnUnusableFileThatCannotBeMovedIsNeverWrittenOver) {
+  writeSettingsFile("broken");
+  FaultyFileCalls calls(FaultyFileCalls::Fault::StopsThere, 1);
+  options.fileCalls = &calls;
+  PlistDefaultsStore store(file, options);
+  EXPECT_FALSE(store.setAsidePath());
+  EXPECT_NE(errors.str().find("cannot be moved aside"), std::string::npos) << errors.str();
+  store.setObject("favorites", stringArrayValue({"/A.app"}));
+  EXPECT_EQ(store.objectForKey("favorites"), stringArrayValue({"/A.app"})) << "kept for this session";
+  EXPECT_FALSE(store.isSaved());
+  EXPECT_EQ(testing::readFile(file), "broken");
+  EXPECT_EQ(std::vector<std::string>{"renameWithoutReplacing"}, calls.made) << "no write was tried";
+}
+
+TEST_F(PlistDefaultsStoreTest, AFailedWriteKeepsTheValueAndTheOldFileAndSaysSoOnce) {
+  PlistDefaultsStore reference(file, options);
+  reference.setObject("favorites", stringArrayValue({"/Old.app"}));
+  const auto oldFile = testing::readFile(file);
+
+  FaultyFileCalls calls(FaultyFileCalls::Fault::StopsThere, 1);
+  options.fileCalls = &calls;
+  PlistDefaultsStore store(file, options);
+  store.setObject("favorites", stringArrayValue({"/New.app"}));
+
+  EXPECT_EQ(store.objectForKey("favorites"), stringArrayValue({"/New.app"}));
+  EXPECT_FALSE(store.isSaved());
+  EXPECT_EQ(testing::readFile(file), oldFile);
+  std::string message = errors.str();
+  EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+  EXPECT_NE(message.find("could not be saved"), std::string::npos) << message;
+  EXPECT_EQ(testing::namesIn(settingsDirectory), std::vector<std::string>{"defaults.plist"});
+}
+
+TEST_F(PlistDefaultsStoreTest, TheNextGoodWriteSavesWhatAFailedOneCouldNot) {
+  FaultyFileCalls failOnce("sync");
+  options.fileCalls = &failOnce;
+  PlistDefaultsStore store(file, options);
+  store.setObject("favorites", stringArrayValue({"/A.app"}));
+  ASSERT_FALSE(store.isSaved());
+  store.setObject("menubar", stringArrayValue({"/B.app"}));
+  EXPECT_TRUE(store.isSaved());
+  PlistDefaultsStore reread(file, options);
+  EXPECT_EQ(reread.objectForKey("favorites"), stringArrayValue({"/A.app"}));
+  EXPECT_EQ(reread.objectForKey("menubar"), stringArrayValue({"/B.app"}));
+}
+
+TEST_F(PlistDefaultsStoreTest, ListenersHearEveryChangeOfThisProcess) {
+  PlistDefaultsStore store(file, options);
+  std::vector<std::string> heard;
+  auto id = store.addChangeListener([&](const std::string& key) { heard.push_back(key); });
+  store.setObject("WendaroMenu", Value(Value::Dictionary{{"keyCode", Value(40)}}));
+  store.removeObjectForKey("WendaroMenu");
+  store.removeObjectForKey("never stored");
+  store.setObject("refused", Value("\x01"));
+  store.removeChangeListener(id);
+  store.setBool("launchAtStartup", true);
+  EXPECT_EQ(heard, (std::vector<std::string>{"WendaroMenu", "WendaroMenu"}));
+}
+
+TEST_F(PlistDefaultsStoreTest, AListenerSeesTheNewValueAndMayChangeTheStore) {
+  PlistDefaultsStore store(file, options);
+  std::vector<std::string> heard;
+  store.addChangeListener([&](const std::string& key) {
+    heard.push_back(key + "=" + (store.objectForKey(key) ? "set" : "gone"));
+    if (key == "ash1") store.removeObjectForKey("ash1");
+  });
+  store.setObject("ash1", Value("shortcut"));
+  EXPECT_EQ(heard, (std::vector<std::string>{"ash1=set", "ash1=gone"}));
+  EXPECT_FALSE(PlistDefaultsStore(file, options).objectForKey("ash1"));
+}
+
+}  // namespace
+}  // namespace wendaro
