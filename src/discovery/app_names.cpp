@@ -1,57 +1,123 @@
 #include "discovery/app_names.h"
 
-#include <unicode/locid.h>
+#include <unicode/bytestream.h>
+#include <unicode/casemap.h>
 #include <unicode/normalizer2.h>
-#include <unicode/unistr.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
+#include <numeric>
 
 #include "app/app_delegate.h"
-#include "platform/path_strings.h"
 
 namespace wendaro {
 
 namespace {
 
-bool isAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+icu::StringPiece piece(std::string_view text) {
+  return icu::StringPiece(text.data(), static_cast<int32_t>(text.size()));
 }
 
-std::string toUtf8(const icu::UnicodeString& text) {
-  std::string out;
-  text.toUTF8String(out);
-  return out;
-}
-
-icu::UnicodeString normalized(const icu::UnicodeString& text) {
+// NFC of UTF-8 text that is not all ASCII. Text ICU cannot take stays as it is.
+std::string composeNonAscii(std::string_view text) {
   UErrorCode status = U_ZERO_ERROR;
   const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
-  if (U_FAILURE(status)) return text;
-  icu::UnicodeString composed = nfc->normalize(text, status);
-  return U_FAILURE(status) ? text : composed;
+  if (U_FAILURE(status)) return std::string(text);
+  std::string composed;
+  composed.reserve(text.size());
+  icu::StringByteSink<std::string> sink(&composed);
+  nfc->normalizeUTF8(0, piece(text), sink, nullptr, status);
+  return U_FAILURE(status) ? std::string(text) : composed;
+}
+
+// Full lower-case mapping of the root locale ("" is root; a null locale would
+// be the user's), final sigma and U+0130 included.
+std::string lowerNonAscii(std::string_view text) {
+  UErrorCode status = U_ZERO_ERROR;
+  std::string lowered;
+  lowered.reserve(text.size());
+  icu::StringByteSink<std::string> sink(&lowered);
+  icu::CaseMap::utf8ToLower("", 0, piece(text), sink, nullptr, status);
+  return U_FAILURE(status) ? std::string(text) : lowered;
 }
 
 }  // namespace
 
+bool isAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isValidUtf8(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+  const auto length = static_cast<int32_t>(text.size());
+  if (text.size() > static_cast<std::size_t>(INT32_MAX)) return false;
+  int32_t i = 0;
+  while (i < length) {
+    if (bytes[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    UChar32 c;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) return false;
+  }
+  return true;
+}
+
 std::string canonicalComposition(std::string_view text) {
   if (isAscii(text)) return std::string(text);
-  return toUtf8(normalized(icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())))));
+  return composeNonAscii(text);
+}
+
+// Mirrors stringByDeletingPathExtension, then lastPathComponent: trailing
+// slashes do not count, a path of slashes names "/", and a component that
+// starts with its only dot, or is "..", has no extension.
+std::string_view displayNameOf(std::string_view path) {
+  std::size_t end = path.size();
+  while (end > 1 && path[end - 1] == '/') --end;
+  if (end == 0) return {};
+  if (end == 1 && path[0] == '/') return path.substr(0, 1);
+  std::string_view trimmed = path.substr(0, end);
+  std::size_t slash = trimmed.rfind('/');
+  std::string_view component = slash == std::string_view::npos ? trimmed : trimmed.substr(slash + 1);
+  if (component == "..") return component;
+  std::size_t dot = component.rfind('.');
+  if (dot == std::string_view::npos || dot == 0) return component;
+  return component.substr(0, dot);
 }
 
 std::string appNameKey(std::string_view appPath) {
-  std::string name = displayName(appPath);
+  std::string_view name = displayNameOf(appPath);
   if (isAscii(name)) {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
-    return name;
+    std::string key(name);
+    for (char& c : key) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return key;
   }
-  icu::UnicodeString text = icu::UnicodeString::fromUTF8(icu::StringPiece(name.data(), static_cast<int32_t>(name.size())));
-  text.toLower(icu::Locale::getRoot());
-  return toUtf8(normalized(text));
+  return composeNonAscii(lowerNonAscii(name));
 }
 
-// UTF-8 byte order is code point order, so the keys compare as bytes.
+// UTF-8 byte order is code point order, and std::string compares bytes as
+// unsigned, so the keys compare as strings.
 bool appSortsBefore(std::string_view a, std::string_view b) { return appNameKey(a) < appNameKey(b); }
+
+std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths) {
+  std::vector<std::string> keys;
+  keys.reserve(appPaths.size());
+  for (const auto& path : appPaths) keys.push_back(appNameKey(path));
+  std::vector<std::size_t> order(appPaths.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  return order;
+}
+
+void sortInAppNameOrder(std::vector<std::string>& appPaths) {
+  std::vector<std::string> sorted;
+  sorted.reserve(appPaths.size());
+  for (std::size_t index : appNameOrder(appPaths)) sorted.push_back(std::move(appPaths[index]));
+  appPaths = std::move(sorted);
+}
 
 bool pathsEqual(std::string_view a, std::string_view b) {
   if (a == b) return true;

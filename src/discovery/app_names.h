@@ -1,13 +1,26 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // How app paths are named, ordered and compared.
 namespace wendaro {
 
+// Whether every byte is below 0x80. ASCII text is its own NFC form.
+bool isAscii(std::string_view text);
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates,
+// nothing above U+10FFFF).
+bool isValidUtf8(std::string_view text);
+
 // The canonically composed (NFC) form of a UTF-8 string.
 std::string canonicalComposition(std::string_view text);
+
+// The display name of an app path, as a part of the path: the same text as
+// displayName() in platform/path_strings.h, without a copy.
+std::string_view displayNameOf(std::string_view appPath);
 
 // The app name key of a path: its extension removed, its last component, in
 // lower case by the full Unicode mapping of no particular locale, in NFC.
@@ -15,8 +28,15 @@ std::string canonicalComposition(std::string_view text);
 std::string appNameKey(std::string_view appPath);
 
 // App name order: by app name key, code point by code point; false for equal
-// keys, so that a stable sort keeps such paths in the order found.
+// keys, so that a stable sort keeps such paths in the order found. Computes
+// both keys on every call; to sort many paths use sortInAppNameOrder().
 bool appSortsBefore(std::string_view a, std::string_view b);
+
+// The positions of the paths in app name order, equal names in the order
+// given; each key is computed once.
+std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths);
+// Sorts the paths stably in app name order, computing each key once.
+void sortInAppNameOrder(std::vector<std::string>& appPaths);
 
 // Two app paths are the same application when their NFC forms are equal code
 // point for code point; nothing else is normalised.

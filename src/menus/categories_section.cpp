@@ -1,5 +1,5 @@
 #include "app/app_delegate.h"
-#include "menus/app_name_order.h"
+#include "discovery/app_names.h"
 #include "menus/submenu_entry.h"
 
 namespace wendaro {
@@ -11,7 +11,9 @@ namespace {
 std::shared_ptr<Menu> categoryMenu(AppDelegate& app, const std::string& category) {
   auto menu = std::make_shared<Menu>();
   if (auto members = app.categoriesApps.find(category); members != app.categoriesApps.end()) {
-    for (const auto& appPath : sortedInAppNameOrder(members->second)) menu->addItem(app.makeMenuItem(appPath, false));
+    std::vector<std::string> sorted = members->second;
+    sortInAppNameOrder(sorted);
+    for (const auto& appPath : sorted) menu->addItem(app.makeMenuItem(appPath, false));
   }
   menu->addItem(MenuItem::separatorItem());
   menu->addItem(app.makeMenuItem(category, true));

@@ -1,5 +1,5 @@
 #include "app/app_delegate.h"
-#include "menus/app_name_order.h"
+#include "discovery/app_names.h"
 
 namespace wendaro {
 

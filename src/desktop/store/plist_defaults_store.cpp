@@ -72,6 +72,20 @@ void PlistDefaultsStore::load() {
   values_ = settings.value();
 }
 
+Value::Dictionary PlistDefaultsStore::readSettings(const std::string& filePath, std::ostream& errors) {
+  FileContents contents = readWholeFile(filePath);
+  if (!contents.exists) return {};
+  std::string failure = contents.failure;
+  if (failure.empty()) {
+    Result<Value::Dictionary> settings = settingsFromPlistText(contents.text);
+    if (settings.ok()) return settings.value();
+    failure = settings.error().message;
+  }
+  errors << "wendaro: the settings file " << filePath << " cannot be used (" << failure
+         << "); the default settings apply\n";
+  return {};
+}
+
 void PlistDefaultsStore::setAside(const std::string& reason) {
   std::ostream& errors = *options_.errors;
   const std::string base = filePath_ + ".corrupt-" + utcStamp(options_.now());

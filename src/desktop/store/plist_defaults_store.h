@@ -37,6 +37,11 @@ class PlistDefaultsStore : public DefaultsStore {
 
   explicit PlistDefaultsStore(std::string filePath, PlistStoreOptions options = {});
 
+  // The settings the file holds, read without owning it: a missing file holds
+  // none; a file that cannot be used is left where it is, `errors` says why,
+  // and it counts as holding none.
+  static Value::Dictionary readSettings(const std::string& filePath, std::ostream& errors);
+
   std::optional<Value> objectForKey(const std::string& key) const override;
   // A value that the file cannot hold exactly (see whyUnstorable) is refused
   // with a message and changes nothing. A value that is taken is visible at

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace wendaro::cli {
+
+enum class CommandKind { ListApps, Help, Version, Invalid };
+
+struct Command {
+  CommandKind kind = CommandKind::Invalid;
+  std::vector<std::string> directories;  // for ListApps: every argument after the option
+  std::string error;                     // for Invalid: what is wrong, as one line
+};
+
+// Reads the program's arguments (argv[0] is the program's name).
+Command parseCommandLine(int argc, const char* const argv[]);
+
+// The text of --help and of a wrong command line.
+std::string usage();
+// The text of --version.
+std::string versionLine();
+
+}  // namespace wendaro::cli

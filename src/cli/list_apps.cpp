@@ -1,0 +1,78 @@
+#include "cli/list_apps.h"
+
+#include <unicode/utf8.h>
+
+#include <cstdio>
+
+#include "discovery/app_names.h"
+#include "discovery/app_walk.h"
+#include "settings/defaults_keys.h"
+#include "settings/shape_checks.h"
+
+namespace wendaro::cli {
+
+namespace {
+
+// The bytes as a terminal can show them: each byte that is not part of valid
+// UTF-8, and each control character, as \xNN.
+std::string printable(std::string_view bytes) {
+  std::string shown;
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+  const auto length = static_cast<int32_t>(bytes.size());
+  for (int32_t i = 0; i < length;) {
+    const int32_t start = i;
+    UChar32 c;
+    U8_NEXT(data, i, length, c);
+    if (c >= 0x20 && c != 0x7F) {
+      shown.append(bytes.substr(start, i - start));
+      continue;
+    }
+    for (int32_t b = start; b < i; ++b) {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", data[b]);
+      shown += escaped;
+    }
+  }
+  return shown;
+}
+
+class ErrorStreamReporter : public ScanObserver {
+ public:
+  explicit ErrorStreamReporter(std::ostream& err) : err_(err) {}
+  void couldNotRead(std::string_view path, std::string_view reason) override {
+    err_ << "wendaro: cannot read " << printable(path) << ": " << reason << '\n';
+  }
+  void skippedName(std::string_view path) override {
+    err_ << "wendaro: skipped " << printable(path) << ": the name is not valid UTF-8\n";
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+}  // namespace
+
+std::vector<std::string> watchedDirectories(const DefaultsStore& store) {
+  if (auto stored = store.objectForKey(keys::kDirectories)) {
+    if (auto paths = asStringArray(*stored)) return std::move(*paths);
+  }
+  return defaultDirectoryList();
+}
+
+int listApps(const std::vector<std::string>& directories, const DefaultsStore& store, FileManager& files,
+             std::ostream& out, std::ostream& err) {
+  const std::vector<std::string> roots = directories.empty() ? watchedDirectories(store) : directories;
+  ErrorStreamReporter reporter(err);
+  std::vector<std::string> apps;
+  for (const auto& root : roots) collectAppPaths(files, root, apps, &reporter);
+  sortInAppNameOrder(apps);
+  for (const auto& app : apps) out << app << '\n';
+  out.flush();
+  if (!out) {
+    err << "wendaro: cannot write the list of apps\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace wendaro::cli

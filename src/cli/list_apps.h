@@ -1,0 +1,24 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/defaults_store.h"
+#include "platform/file_manager.h"
+
+namespace wendaro::cli {
+
+// The watched directories as the application would load them from the store:
+// the stored list when it is a list of strings, else the default list.
+std::vector<std::string> watchedDirectories(const DefaultsStore& store);
+
+// `wendaro --list-apps [DIR ...]`: walks the directories (none given: the
+// watched ones) as a rescan does and writes the catalogue to `out`, one app
+// path per line in catalogue order. Each directory that cannot be read and
+// each name that is skipped is named on `err` while the walk goes on. Writes
+// nothing to the store. Returns the exit status: 0, or 1 when `out` failed.
+int listApps(const std::vector<std::string>& directories, const DefaultsStore& store, FileManager& files,
+             std::ostream& out, std::ostream& err);
+
+}  // namespace wendaro::cli

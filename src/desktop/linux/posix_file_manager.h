@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_manager.h"
+
+namespace wendaro {
+
+class DescriptorCache;
+class DirectoryPlace;
+
+// The file manager of a Linux system. A directory is opened relative to its
+// parent's descriptor (so a path may be longer than the system's limit) and
+// read whole with getdents64, which also gives each entry's type.
+//
+// Every open directory handle holds a descriptor only while there are at
+// most `maxOpenDescriptors` of them; beyond that the least recently used are
+// closed, and reopened from their parent (or their path) when needed again,
+// after checking that the same directory is still there. So a walk can
+// descend to any depth.
+class PosixFileManager : public FileManager {
+ public:
+  explicit PosixFileManager(std::size_t maxOpenDescriptors = 64);
+  ~PosixFileManager() override;
+  PosixFileManager(const PosixFileManager&) = delete;
+  PosixFileManager& operator=(const PosixFileManager&) = delete;
+
+  OpenedDirectory openDirectory(const std::string& path) override;
+  OpenedDirectory openDirectoryAt(const DirectoryHandle& parent, std::string_view name) override;
+
+ private:
+  OpenedDirectory read(int descriptor, std::shared_ptr<DirectoryPlace> parent, std::string_view nameOrPath);
+
+  std::unique_ptr<DescriptorCache> cache_;
+  std::vector<std::uint64_t> buffer_;  // for getdents64, 8-byte aligned
+};
+
+}  // namespace wendaro

@@ -1,0 +1,30 @@
+// The wendaro program: chooses what to run from the command line.
+#include <iostream>
+
+#include "cli/command_line.h"
+#include "cli/list_apps.h"
+#include "cli/stored_defaults.h"
+#include "desktop/linux/posix_file_manager.h"
+
+int main(int argc, char* argv[]) {
+  using namespace wendaro;
+  std::ios::sync_with_stdio(false);
+  const cli::Command command = cli::parseCommandLine(argc, argv);
+  switch (command.kind) {
+    case cli::CommandKind::ListApps: {
+      const auto store = cli::openStoredDefaults(std::cerr);
+      PosixFileManager files;
+      return cli::listApps(command.directories, *store, files, std::cout, std::cerr);
+    }
+    case cli::CommandKind::Help:
+      std::cout << cli::usage();
+      return 0;
+    case cli::CommandKind::Version:
+      std::cout << cli::versionLine();
+      return 0;
+    case cli::CommandKind::Invalid:
+      std::cerr << command.error << "\n\n" << cli::usage();
+      return 2;
+  }
+  return 2;
+}
