@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QWidgetAction>
@@ -194,6 +196,21 @@ TEST_F(MenuRendererTest, IdleWorkFillsMenusAheadWithoutOpeningThem) {
   EXPECT_NE(refilled, allApps);
   EXPECT_EQ(refilled->actions().size(), 599);
   EXPECT_EQ(refilled->actions()[0]->text(), "App 1");
+}
+
+// Alt-clicking an entry edits its shortcut: pressing Alt must not close the
+// menu, as some styles do.
+TEST_F(MenuRendererTest, PressingAltLeavesTheMenuOpen) {
+  Menu menu;
+  menu.addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
+  QMenu* shown = renderer.menuFor(menu);
+  shown->popup(QPoint(10, 10));
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+  QCoreApplication::sendEvent(shown, &press);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+  QCoreApplication::sendEvent(shown, &release);
+  EXPECT_TRUE(shown->isVisible());
+  shown->hide();
 }
 
 TEST_F(MenuRendererTest, TheDelegateHearsTheOpeningBeforeTheMenuIsDrawn) {

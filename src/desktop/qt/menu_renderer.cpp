@@ -3,7 +3,7 @@
 #include <QAbstractEventDispatcher>
 
 #include "desktop/qt/model_menu.h"
-#include "desktop/qt/scrolling_menu_style.h"
+#include "desktop/qt/tray_menu_style.h"
 
 namespace wendaro {
 
@@ -15,7 +15,7 @@ constexpr std::size_t kEntriesPerStep = 250;
 }  // namespace
 
 MenuRenderer::MenuRenderer(Application& application)
-    : application_(application), style_(std::make_unique<ScrollingMenuStyle>()) {
+    : application_(application), style_(std::make_unique<TrayMenuStyle>()) {
   preparing_.setInterval(0);
   connect(&preparing_, &QTimer::timeout, this, [this] {
     if (!prepareStep()) preparing_.stop();
