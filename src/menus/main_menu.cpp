@@ -1,4 +1,5 @@
 #include "app/app_delegate.h"
+#include "app/builtin_categories.h"
 #include "menus/submenu_entry.h"
 
 namespace wendaro {
@@ -55,8 +56,8 @@ void AppDelegate::buildMainMenu() {
 }
 
 void AppDelegate::buildManageMenu() {
-  manageMenu->addItem(builtInCategoryEntry("Menu Bar"));
-  manageMenu->addItem(builtInCategoryEntry("Favorites"));
+  manageMenu->addItem(builtInCategoryEntry(kMenuBarCategory));
+  manageMenu->addItem(builtInCategoryEntry(kFavoritesCategory));
   manageMenu->addItemWithTitle("Categories", Action::ShowCategoriesWindow, "");
   manageMenu->addItemWithTitle("Directories", Action::ShowDirectoriesWindow, "");
   manageMenu->addItem(submenuEntry("Keyboard", keyboardHelpMenu()));

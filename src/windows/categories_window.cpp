@@ -1,0 +1,98 @@
+#include <algorithm>
+
+#include "app/app_delegate.h"
+#include "windows/category_names.h"
+
+namespace wendaro {
+
+namespace {
+
+constexpr const char* kNewCategoryName = "New Category";
+
+bool isRowOf(const std::vector<std::string>& list, long row) {
+  return row >= 0 && static_cast<std::size_t>(row) < list.size();
+}
+
+}  // namespace
+
+void AppDelegate::addCategory() {
+  categoriesWindow->makeFirstResponder(nullptr);
+  const std::string name = uniqueCategoryName(kNewCategoryName, categories);
+  categories.push_back(name);
+  categoriesApps[name] = {};
+  categoriesTableView->reloadData();
+  const long row = std::find(categories.begin(), categories.end(), name) - categories.begin();
+  categoriesTableView->selectRowIndexes(row, false);
+  categoriesTableView->editColumn(0, row, true);
+  saveCategories();
+  rebuildCategoryItems();
+}
+
+void AppDelegate::removeCategory() {
+  // Ending the editing first applies a name being typed, then the row goes.
+  categoriesWindow->makeFirstResponder(nullptr);
+  const long row = categoriesTableView->selectedRow();
+  if (!isRowOf(categories, row)) return;
+  const std::string name = categories[row];
+  categories.erase(categories.begin() + row);
+  categoriesApps.erase(name);
+  categoriesTableView->reloadData();
+  saveCategories();
+  rebuildCategoryItems();
+}
+
+void AppDelegate::moveUpCategory() {
+  const long row = categoriesTableView->selectedRow();
+  if (row < 1 || !isRowOf(categories, row)) return;
+  moveCategory(row, -1);
+}
+
+void AppDelegate::moveDownCategory() {
+  const long row = categoriesTableView->selectedRow();
+  if (row < 0 || row >= static_cast<long>(categories.size()) - 1) return;
+  moveCategory(row, +1);
+}
+
+void AppDelegate::moveCategory(long index, long step) {
+  const std::string name = categories[index];
+  categories.erase(categories.begin() + index);
+  categories.insert(categories.begin() + index + step, name);
+  categoriesTableView->reloadData();
+  categoriesTableView->selectRowIndexes(index + step, false);
+  saveCategories();
+  rebuildCategoryItems();
+}
+
+bool AppDelegate::controlTextShouldEndEditing(TableView&, const std::string& text) {
+  return isAcceptableCategoryName(text);
+}
+
+// A name was edited in place: the category takes the typed name (made unique
+// against the others) and keeps its members.
+void AppDelegate::controlTextDidEndEditing(TableView& control) {
+  if (&control != categoriesTableView) return;
+  TableCell* cell = control.selectedCell();
+  const long row = control.selectedRow();
+  if (!cell || !isRowOf(categories, row)) return;
+  const std::string typed = cell->stringValue();
+  const std::string oldName = categories[row];
+
+  std::optional<std::vector<std::string>> members;
+  if (auto found = categoriesApps.find(oldName); found != categoriesApps.end()) {
+    members = std::move(found->second);
+    categoriesApps.erase(found);
+  }
+  // The old name must not count against the new one.
+  categories[row].clear();
+  const std::string newName = uniqueCategoryName(typed, categories);
+  categories[row] = newName;
+  if (members) {
+    categoriesApps[newName] = std::move(*members);
+  } else {
+    categoriesApps.erase(newName);
+  }
+  saveCategories();
+  rebuildCategoryItems();
+}
+
+}  // namespace wendaro
