@@ -168,9 +168,9 @@ TEST_F(FileIconTest, EveryOtherPathStillGetsAnIcon) {
 
 TEST_F(FileIconTest, IconsAreLookedUpAtTheFirstDrawAndOncePerPath) {
   auto cache = std::make_shared<FileIconCache>(lookUpFileIcon);
-  auto first = cache->iconForFile(path("A.app"));
-  auto again = cache->iconForFile(path("A.app"));
-  auto other = cache->iconForFile(path("B.app"));
+  auto first = cache->iconForFile(path("A.app").toStdString());
+  auto again = cache->iconForFile(path("A.app").toStdString());
+  auto other = cache->iconForFile(path("B.app").toStdString());
   EXPECT_TRUE(first->isValid());
   EXPECT_EQ(first->size(), (Size{32, 32}));
   EXPECT_EQ(cache->lookups(), 0u) << "making handles reads nothing";

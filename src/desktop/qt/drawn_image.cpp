@@ -85,12 +85,34 @@ class DrawnIconEngine : public PixmapIconEngine {
   double fraction_;
 };
 
+class DrawnImage : public LazyIconImage {
+ public:
+  DrawnImage(ImageRef source, Size canvas, Rect inRect, Rect fromRect, int operation, double fraction)
+      : LazyIconImage(canvas),
+        source_(std::move(source)),
+        inRect_(inRect),
+        fromRect_(fromRect),
+        operation_(operation),
+        fraction_(fraction) {}
+
+ protected:
+  QIconEngine* makeEngine() const override {
+    return new DrawnIconEngine(source_, size(), inRect_, fromRect_, operation_, fraction_);
+  }
+
+ private:
+  ImageRef source_;
+  Rect inRect_;
+  Rect fromRect_;
+  int operation_;
+  double fraction_;
+};
+
 }  // namespace
 
 ImageRef makeDrawnImage(const ImageRef& source, Size canvas, Rect inRect, Rect fromRect, int operation,
                         double fraction) {
-  QIcon icon(new DrawnIconEngine(source, canvas, inRect, fromRect, operation, fraction));
-  return std::make_shared<QtImage>(std::move(icon), canvas);
+  return std::make_shared<DrawnImage>(source, canvas, inRect, fromRect, operation, fraction);
 }
 
 }  // namespace wendaro

@@ -35,13 +35,25 @@ class FileIconEngine : public PixmapIconEngine {
   QString path_;
 };
 
+class FileIconImage : public LazyIconImage {
+ public:
+  FileIconImage(std::shared_ptr<FileIconCache> cache, std::string path)
+      : LazyIconImage({kNominalIconSide, kNominalIconSide}), cache_(std::move(cache)), path_(std::move(path)) {}
+
+ protected:
+  QIconEngine* makeEngine() const override { return new FileIconEngine(cache_, QString::fromStdString(path_)); }
+
+ private:
+  std::shared_ptr<FileIconCache> cache_;
+  std::string path_;
+};
+
 }  // namespace
 
 FileIconCache::FileIconCache(Lookup lookup) : lookup_(std::move(lookup)) {}
 
-ImageRef FileIconCache::iconForFile(const QString& path) {
-  QIcon icon(new FileIconEngine(shared_from_this(), path));
-  return std::make_shared<QtImage>(std::move(icon), Size{kNominalIconSide, kNominalIconSide});
+ImageRef FileIconCache::iconForFile(std::string path) {
+  return std::make_shared<FileIconImage>(shared_from_this(), std::move(path));
 }
 
 const QIcon& FileIconCache::iconFor(const QString& path) {

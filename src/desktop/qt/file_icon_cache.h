@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/image.h"
 
@@ -21,7 +22,7 @@ class FileIconCache : public std::enable_shared_from_this<FileIconCache> {
   // A handle of nominal size 32 by 32 that is always valid. Making it reads
   // nothing; its first draw looks the path up unless another handle for the
   // same path was drawn before.
-  ImageRef iconForFile(const QString& path);
+  ImageRef iconForFile(std::string path);
 
   // The looked-up icon of the path, looking it up now if needed.
   const QIcon& iconFor(const QString& path);

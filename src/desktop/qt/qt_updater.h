@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 
 #include "platform/system_services.h"
-
-class QMessageBox;
 
 namespace wendaro {
 

@@ -60,7 +60,7 @@ bool QtWorkspace::launchApplication(const std::string& appPath) {
 }
 
 ImageRef QtWorkspace::iconForFile(const std::string& path) {
-  return icons_->iconForFile(QString::fromStdString(path));
+  return icons_->iconForFile(path);
 }
 
 bool QtWorkspace::openURL(const Url& url) {
