@@ -1,0 +1,48 @@
+#include "desktop/qt/dialogs/qt_open_panel.h"
+
+namespace wendaro {
+
+QtOpenPanel::QtOpenPanel(DialogRunner runner)
+    : runner_(std::move(runner)), dialog_(std::make_unique<ChooseItemsDialog>()) {
+  dialog_->setChoosable(items_);
+  dialog_->setAllowsMultipleSelection(false);
+}
+
+void QtOpenPanel::setPrompt(const std::string& prompt) { dialog_->setAcceptText(QString::fromStdString(prompt)); }
+
+void QtOpenPanel::setAllowsMultipleSelection(bool flag) { dialog_->setAllowsMultipleSelection(flag); }
+
+void QtOpenPanel::setCanChooseDirectories(bool flag) {
+  items_.directories = flag;
+  dialog_->setChoosable(items_);
+}
+
+void QtOpenPanel::setCanChooseFiles(bool flag) {
+  items_.files = flag;
+  dialog_->setChoosable(items_);
+}
+
+void QtOpenPanel::setAllowedFileTypes(const std::vector<std::string>& types) {
+  items_.fileTypes = types;
+  dialog_->setChoosable(items_);
+}
+
+void QtOpenPanel::setResolvesAliases(bool flag) { dialog_->setResolvesLinks(flag); }
+
+void QtOpenPanel::setTitle(const std::string& title) { dialog_->setWindowTitle(QString::fromStdString(title)); }
+
+void QtOpenPanel::setMessage(const std::string& message) { dialog_->setMessage(QString::fromStdString(message)); }
+
+int QtOpenPanel::runModal() {
+  urls_.clear();
+  const int result = runner_ ? runner_(*dialog_) : dialog_->exec();
+  if (result != QDialog::Accepted) return 0;
+  for (const QString& path : dialog_->acceptedPaths()) urls_.push_back(Url::fileURLWithPath(path.toStdString()));
+  return 1;
+}
+
+QtOpenPanels::QtOpenPanels(DialogRunner runner) : runner_(std::move(runner)) {}
+
+std::unique_ptr<OpenPanel> QtOpenPanels::openPanel() { return std::make_unique<QtOpenPanel>(runner_); }
+
+}  // namespace wendaro

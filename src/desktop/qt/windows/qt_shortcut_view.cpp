@@ -1,0 +1,93 @@
+#include "desktop/qt/windows/qt_shortcut_view.h"
+
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QPushButton>
+
+#include "desktop/qt/shortcut_text.h"
+#include "desktop/qt/windows/shortcut_recorder_edit.h"
+
+namespace wendaro {
+
+std::optional<Shortcut> storedShortcut(const DefaultsStore& store, const std::string& key) {
+  if (key.empty()) return std::nullopt;
+  const auto value = store.objectForKey(key);
+  if (!value || !value->isString()) return std::nullopt;
+  return parseShortcutText(value->string());
+}
+
+namespace {
+
+// A reader: the recorder without a widget.
+class StoredShortcutReader final : public ShortcutView {
+ public:
+  explicit StoredShortcutReader(const DefaultsStore& store) : store_(store) {}
+  void setAssociatedUserDefaultsKey(const std::string& key) override { key_ = key; }
+  std::optional<Shortcut> shortcutValue() const override { return storedShortcut(store_, key_); }
+
+ private:
+  const DefaultsStore& store_;
+  std::string key_;
+};
+
+}  // namespace
+
+std::unique_ptr<ShortcutView> QtShortcutViews::makeShortcutView() {
+  return std::make_unique<StoredShortcutReader>(store_);
+}
+
+QtShortcutView::QtShortcutView(DefaultsStore& store, QWidget* parent)
+    : QWidget(parent),
+      store_(store),
+      recorder_(new ShortcutRecorderEdit(this)),
+      clearButton_(new QPushButton(tr("Clear"), this)) {
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(recorder_, 1);
+  layout->addWidget(clearButton_);
+  recorder_->setObjectName("shortcutRecorder");
+  recorder_->setAccessibleName(tr("Shortcut"));
+  clearButton_->setObjectName("clearShortcutButton");
+  clearButton_->setAutoDefault(false);
+  setFocusProxy(recorder_);
+  connect(recorder_, &ShortcutRecorderEdit::recorded, this, &QtShortcutView::record);
+  connect(recorder_, &ShortcutRecorderEdit::clearRequested, this, &QtShortcutView::clear);
+  connect(clearButton_, &QPushButton::clicked, this, &QtShortcutView::clear);
+  setEnabled(false);
+}
+
+void QtShortcutView::setAssociatedUserDefaultsKey(const std::string& key) {
+  key_ = key;
+  setEnabled(!key_.empty());
+  showStoredShortcut();
+}
+
+std::optional<Shortcut> QtShortcutView::shortcutValue() const { return storedShortcut(store_, key_); }
+
+void QtShortcutView::showEvent(QShowEvent* event) {
+  showStoredShortcut();
+  QWidget::showEvent(event);
+}
+
+void QtShortcutView::record(QKeyCombination combination) {
+  if (key_.empty()) return;
+  const QString text = QKeySequence(combination).toString(QKeySequence::PortableText);
+  store_.setObject(key_, Value(text.toStdString()));
+  showStoredShortcut();
+}
+
+void QtShortcutView::clear() {
+  if (key_.empty()) return;
+  store_.removeObjectForKey(key_);
+  showStoredShortcut();
+}
+
+void QtShortcutView::showStoredShortcut() {
+  const auto shortcut = shortcutValue();
+  recorder_->setKeySequence(shortcut ? QKeySequence::fromString(QString::fromStdString(shortcutText(*shortcut)),
+                                                                QKeySequence::PortableText)
+                                     : QKeySequence());
+  clearButton_->setEnabled(shortcut.has_value());
+}
+
+}  // namespace wendaro

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QWidget>
+
+#include "platform/defaults_store.h"
+#include "platform/shortcuts.h"
+
+class QPushButton;
+
+namespace wendaro {
+
+class ShortcutRecorderEdit;
+
+// The shortcut stored under a defaults key, as the text of
+// desktop/qt/shortcut_text.h. Only strings that spell one combination count.
+std::optional<Shortcut> storedShortcut(const DefaultsStore& store, const std::string& key);
+
+// The recorder of the shortcut editor: a key-sequence editor and a clear
+// button. It shows the shortcut stored under its associated key (again each
+// time it is shown), and writes a recorded shortcut there at once, as Qt's
+// portable text ("Ctrl+Alt+K"); the clear button, Backspace or Delete remove
+// it. It records one combination at a time and refuses keys without a
+// modifier other than Shift, function keys excepted. Without an associated key
+// it records nothing.
+class QtShortcutView final : public QWidget, public ShortcutView {
+  Q_OBJECT
+
+ public:
+  explicit QtShortcutView(DefaultsStore& store, QWidget* parent = nullptr);
+
+  void setAssociatedUserDefaultsKey(const std::string& key) override;
+  std::optional<Shortcut> shortcutValue() const override;
+
+  ShortcutRecorderEdit& recorder() { return *recorder_; }
+  QPushButton& clearButton() { return *clearButton_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void record(QKeyCombination combination);
+  void clear();
+  void showStoredShortcut();
+
+  DefaultsStore& store_;
+  std::string key_;
+  ShortcutRecorderEdit* recorder_;
+  QPushButton* clearButton_;
+};
+
+// Readers of stored shortcuts that are never shown (for the menus' key
+// equivalents).
+class QtShortcutViews final : public ShortcutViews {
+ public:
+  explicit QtShortcutViews(DefaultsStore& store) : store_(store) {}
+  std::unique_ptr<ShortcutView> makeShortcutView() override;
+
+ private:
+  DefaultsStore& store_;
+};
+
+}  // namespace wendaro

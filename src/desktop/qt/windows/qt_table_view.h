@@ -1,0 +1,73 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QObject>
+
+#include "desktop/qt/windows/centered_text_cell_delegate.h"
+#include "platform/table_view.h"
+
+class QTableView;
+
+namespace wendaro {
+
+class TableModel;
+
+// A table of the interface file, in the core's terms. Its columns come from
+// the view's properties in the form: "columnTitles" (a string list) names
+// them, "imageColumns" and "checkBoxColumns" name those that show an icon or
+// a check box; the others show text. Text cells can be edited in place when
+// the form gives the view edit triggers.
+//
+// Keyboard: arrows move, Space ticks the row's check box, F2 or Return opens
+// the text of the current row for editing.
+class QtTableView final : public QObject, public TableView, private InPlaceEditEnd {
+  Q_OBJECT
+
+ public:
+  explicit QtTableView(QTableView& view);
+  ~QtTableView() override;
+
+  void setDataSource(TableViewDataSource* dataSource);
+  // Decides and hears the end of in-place edits.
+  void setTextDelegate(ControlTextDelegate* delegate) { textDelegate_ = delegate; }
+  // Sent when the user ticks or unticks a check box, once the table's
+  // selected row and cell are that box's.
+  void setCheckBoxAction(std::function<void()> action) { checkBoxAction_ = std::move(action); }
+
+  // The table keeps its selected row across a reload when that row is still
+  // there, and asks its data source again each time it is shown.
+  void reloadData() override;
+  long selectedRow() const override;
+  void selectRowIndexes(long row, bool byExtendingSelection) override;
+  void editColumn(long column, long row, bool select) override;
+  // The cell last clicked or edited: a check box reports its state after the
+  // click, a text cell its text (the edited text while it is being edited).
+  TableCell* selectedCell() override;
+
+  QTableView& view() { return view_; }
+  CenteredTextCellDelegate& cellDelegate() { return *cellDelegate_; }
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override;
+
+ private:
+  class Cell;
+  bool shouldEndEditing(const QString& text) override;
+  void didEndEditing(const QString& text) override;
+  void checkBoxClicked(int row, int column, bool on);
+  void cellClicked(const QModelIndex& index);
+  bool handleKey(const QKeyEvent& event);
+  int checkBoxColumn() const;
+
+  QTableView& view_;
+  std::unique_ptr<TableModel> model_;
+  std::unique_ptr<CenteredTextCellDelegate> cellDelegate_;
+  std::unique_ptr<Cell> cell_;
+  bool hasCell_ = false;
+  ControlTextDelegate* textDelegate_ = nullptr;
+  std::function<void()> checkBoxAction_;
+};
+
+}  // namespace wendaro

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+
+#include "desktop/qt/windows/qt_shortcut_view.h"
+#include "desktop/qt/windows/shortcut_recorder_edit.h"
+#include "fake/call_log.h"
+#include "fake/fake_services.h"
+#include "windows_fixture.h"
+
+namespace wendaro {
+namespace {
+
+struct Press {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  KeyPressVerdict verdict;
+};
+
+TEST(KeyPressVerdictTest, AShortcutNeedsCtrlAltOrMetaUnlessItIsAFunctionKey) {
+  const Press presses[] = {
+      {Qt::Key_K, Qt::ControlModifier, KeyPressVerdict::Record},
+      {Qt::Key_K, Qt::AltModifier | Qt::ShiftModifier, KeyPressVerdict::Record},
+      {Qt::Key_K, Qt::MetaModifier, KeyPressVerdict::Record},
+      {Qt::Key_Tab, Qt::ControlModifier, KeyPressVerdict::Record},
+      {Qt::Key_Backspace, Qt::ControlModifier, KeyPressVerdict::Record},
+      {Qt::Key_F5, Qt::NoModifier, KeyPressVerdict::Record},
+      {Qt::Key_F12, Qt::ShiftModifier, KeyPressVerdict::Record},
+      {Qt::Key_K, Qt::NoModifier, KeyPressVerdict::Refuse},
+      {Qt::Key_K, Qt::ShiftModifier, KeyPressVerdict::Refuse},
+      {Qt::Key_5, Qt::KeypadModifier, KeyPressVerdict::Refuse},
+      {Qt::Key_Space, Qt::NoModifier, KeyPressVerdict::Refuse},
+      {Qt::Key_Escape, Qt::ShiftModifier, KeyPressVerdict::Refuse},
+      {Qt::Key_Control, Qt::ControlModifier, KeyPressVerdict::Ignore},
+      {Qt::Key_Shift, Qt::ShiftModifier, KeyPressVerdict::Ignore},
+      {Qt::Key_Alt, Qt::AltModifier | Qt::ControlModifier, KeyPressVerdict::Ignore},
+      {Qt::Key_Super_L, Qt::MetaModifier, KeyPressVerdict::Ignore},
+      {Qt::Key_unknown, Qt::ControlModifier, KeyPressVerdict::Ignore},
+      {Qt::Key_Tab, Qt::NoModifier, KeyPressVerdict::PassOn},
+      {Qt::Key_Backtab, Qt::ShiftModifier, KeyPressVerdict::PassOn},
+      {Qt::Key_Escape, Qt::NoModifier, KeyPressVerdict::PassOn},
+      {Qt::Key_Backspace, Qt::NoModifier, KeyPressVerdict::Clear},
+      {Qt::Key_Delete, Qt::NoModifier, KeyPressVerdict::Clear},
+  };
+  for (const auto& press : presses) {
+    SCOPED_TRACE(QKeySequence(QKeyCombination(press.modifiers, press.key)).toString().toStdString());
+    EXPECT_EQ(judgeKeyPress(press.key, press.modifiers), press.verdict);
+  }
+}
+
+TEST(KeyPressVerdictTest, TheKeypadFlagIsNotPartOfTheShortcut) {
+  EXPECT_EQ(QKeySequence(recordedCombination(Qt::Key_5, Qt::ControlModifier | Qt::KeypadModifier)),
+            QKeySequence("Ctrl+5"));
+}
+
+class ShortcutRecorderTest : public ::testing::Test {
+ protected:
+  std::optional<std::string> stored(const std::string& key) const {
+    auto value = store.values.find(key);
+    if (value == store.values.end()) return std::nullopt;
+    return value->second.isString() ? value->second.string() : "<not a string>";
+  }
+  QKeySequenceEdit& recorder() { return view.recorder(); }
+
+  fake::CallLog log;
+  fake::FakeDefaultsStore store{log};
+  QtShortcutView view{store};
+};
+
+TEST_F(ShortcutRecorderTest, ARecordedShortcutIsStoredAtOnceAsPortableText) {
+  view.setAssociatedUserDefaultsKey("ash1");
+  QTest::keyClick(&recorder(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(stored("ash1"), "Ctrl+Alt+K");
+  EXPECT_EQ(recorder().keySequence(), QKeySequence("Ctrl+Alt+K"));
+  EXPECT_EQ(view.shortcutValue(), (Shortcut{"K", kControlKeyMask | kOptionKeyMask}));
+
+  // A second combination replaces the first: one combination only.
+  QTest::keyClick(&recorder(), Qt::Key_F5, Qt::MetaModifier);
+  EXPECT_EQ(stored("ash1"), "Meta+F5");
+  EXPECT_EQ(recorder().keySequence().count(), 1);
+}
+
+TEST_F(ShortcutRecorderTest, BareKeysAndLoneModifiersChangeNothing) {
+  store.values["ash1"] = Value("Ctrl+Alt+K");
+  view.setAssociatedUserDefaultsKey("ash1");
+  log.clear();
+  QTest::keyClick(&recorder(), Qt::Key_K);
+  QTest::keyClick(&recorder(), Qt::Key_K, Qt::ShiftModifier);
+  QTest::keyPress(&recorder(), Qt::Key_Control, Qt::ControlModifier);
+  QTest::keyRelease(&recorder(), Qt::Key_Control, Qt::NoModifier);
+  EXPECT_EQ(stored("ash1"), "Ctrl+Alt+K");
+  EXPECT_TRUE(log.matching("defaults.setObject").empty());
+  EXPECT_TRUE(log.matching("defaults.removeObjectForKey").empty());
+  EXPECT_EQ(recorder().keySequence(), QKeySequence("Ctrl+Alt+K"));
+}
+
+TEST_F(ShortcutRecorderTest, TheClearButtonAndBackspaceRemoveTheStoredShortcut) {
+  store.values["csh2"] = Value("Ctrl+J");
+  view.setAssociatedUserDefaultsKey("csh2");
+  ASSERT_TRUE(view.clearButton().isEnabled());
+  QTest::mouseClick(&view.clearButton(), Qt::LeftButton);
+  EXPECT_EQ(stored("csh2"), std::nullopt);
+  EXPECT_TRUE(recorder().keySequence().isEmpty());
+  EXPECT_FALSE(view.clearButton().isEnabled());
+  EXPECT_EQ(view.shortcutValue(), std::nullopt);
+
+  store.values["csh2"] = Value("Ctrl+J");
+  view.setAssociatedUserDefaultsKey("csh2");
+  QTest::keyClick(&recorder(), Qt::Key_Backspace);
+  EXPECT_EQ(stored("csh2"), std::nullopt);
+}
+
+TEST_F(ShortcutRecorderTest, ShowsTheShortcutOfItsKeyWhenAssociatedAndWhenShown) {
+  store.values["ash1"] = Value("Meta+Shift+F3");
+  store.values["ash2"] = Value("not a shortcut");
+  view.setAssociatedUserDefaultsKey("ash1");
+  EXPECT_EQ(recorder().keySequence(), QKeySequence("Meta+Shift+F3"));
+  view.setAssociatedUserDefaultsKey("ash2");
+  EXPECT_TRUE(recorder().keySequence().isEmpty());
+  EXPECT_EQ(view.shortcutValue(), std::nullopt);
+
+  // The store changed while the recorder was hidden (a menu build dropped an
+  // unused shortcut); showing it shows the store.
+  view.setAssociatedUserDefaultsKey("ash1");
+  store.values.erase("ash1");
+  view.show();
+  EXPECT_TRUE(recorder().keySequence().isEmpty());
+}
+
+TEST_F(ShortcutRecorderTest, WithoutAKeyNothingIsRecorded) {
+  EXPECT_FALSE(view.isEnabled());
+  emit view.recorder().recorded(QKeyCombination(Qt::ControlModifier, Qt::Key_K));
+  emit view.recorder().clearRequested();
+  EXPECT_TRUE(log.matching("defaults.setObject").empty());
+  EXPECT_TRUE(log.matching("defaults.removeObjectForKey").empty());
+}
+
+TEST(ShortcutReaderTest, ReadersReadTheStoreWithoutAWidget) {
+  fake::CallLog log;
+  fake::FakeDefaultsStore store{log};
+  store.values["ash1"] = Value("Ctrl+Shift+Space");
+  store.values["ash2"] = Value(std::int64_t{3});
+  QtShortcutViews views(store);
+  auto reader = views.makeShortcutView();
+  EXPECT_EQ(reader->shortcutValue(), std::nullopt);
+  reader->setAssociatedUserDefaultsKey("ash1");
+  EXPECT_EQ(reader->shortcutValue(), (Shortcut{"Space", kControlKeyMask | kShiftKeyMask}));
+  reader->setAssociatedUserDefaultsKey("ash2");
+  EXPECT_EQ(reader->shortcutValue(), std::nullopt);
+}
+
+using ShortcutWindowTest = testing::WindowsTest;
+
+TEST_F(ShortcutWindowTest, TabLeavesTheRecorderAndEscapeClosesTheEditor) {
+  store.values["ash1"] = Value("Ctrl+K");
+  ui.shortcutWindow.setDelegate(&rows);
+  ui.shortcutView.setAssociatedUserDefaultsKey("ash1");
+  show(ui.shortcutWindow);
+  QWidget& recorder = ui.shortcutView.recorder();
+  recorder.setFocus();
+  ASSERT_TRUE(recorder.hasFocus());
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), &ui.shortcutView.clearButton());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(recorder.hasFocus());
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(ui.shortcutWindow.widget().isVisible());
+  EXPECT_EQ(rows.events, (std::vector<std::string>{"willClose Shortcut"}));
+  EXPECT_EQ(store.values.at("ash1"), Value("Ctrl+K"));
+}
+
+}  // namespace
+}  // namespace wendaro
