@@ -1,8 +1,15 @@
 #include "cli/print_menu.h"
 
+#include <QApplication>
 #include <QKeySequence>
 
+#include <cstdio>
+#include <iostream>
+
+#include "desktop/qt/desktop_session.h"
+#include "desktop/qt/icon_theme.h"
 #include "desktop/qt/key_equivalent.h"
+#include "desktop/qt/qt_program.h"
 
 namespace wendaro::cli {
 
@@ -36,5 +43,25 @@ void printEntries(const Menu& menu, std::ostream& out, const std::string& indent
 }  // namespace
 
 void printMenuTree(const Menu& menu, std::ostream& out) { printEntries(menu, out, ""); }
+
+int runPrintMenu(int argc, char** argv) {
+  std::string refusal;
+  std::unique_ptr<StoreLock> claim = DesktopSession::claimSettings(refusal);
+  if (!claim) {
+    std::fprintf(stderr, "%s\n", refusal.c_str());
+    return 1;
+  }
+  // Nothing is shown, so no display is needed.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  describeProgram(application);
+  configureIconTheme();
+
+  DesktopSession session(std::move(claim), {.showsTray = false, .executablePath = programPath()});
+  session.finishLaunching();
+  printMenuTree(*session.app().menubarMenu, std::cout);
+  std::cout.flush();
+  return std::cout ? 0 : 1;
+}
 
 }  // namespace wendaro::cli
