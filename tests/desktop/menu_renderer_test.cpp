@@ -59,7 +59,7 @@ class MenuRendererTest : public testing::Test {
 TEST_F(MenuRendererTest, DrawsEveryKindOfEntry) {
   Menu menu;
   QtImages images;
-  auto app = std::make_shared<MenuItem>("Tom & Jerry", Action::LaunchAppWithItem, "k");
+  auto app = std::make_shared<MenuItem>("Tom & Jerry", Action::LaunchAppWithItem, "K");
   app->setKeyEquivalentModifierMask(kControlKeyMask | kOptionKeyMask);
   app->setImage(images.imageNamed("MenubarIcon"));
   menu.addItem(app);

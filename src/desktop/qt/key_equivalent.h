@@ -8,9 +8,9 @@
 
 namespace wendaro {
 
-// The key sequence a menu entry shows for its key equivalent: the key ("K",
-// "F5", as a stored shortcut names it) with the modifier keys of the mask.
-// Empty when the key is empty or not a key Qt knows.
+// The key sequence a menu entry shows for its key equivalent: the key as a
+// stored shortcut names it ("K", "F5") with the modifier keys of the mask.
+// Empty when that is no shortcut a recorder could have stored.
 QKeySequence keySequenceForKeyEquivalent(const std::string& key, ModifierFlags mask);
 
 }  // namespace wendaro
