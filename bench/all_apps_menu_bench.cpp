@@ -49,6 +49,18 @@ QAction* entryTitled(QMenu* menu, const QString& title) {
 // them, shared by the benchmarks below.
 struct Started {
   explicit Started(std::size_t count) : tree(count), app(desktop.platform) {
+    // The fake's windows stand in for the interface file's.
+    fake::FakeDesktop& f = desktop.fake;
+    app.updater = &f.updater;
+    app.shortcutWindow = &f.shortcutWindow;
+    app.shortcutView = &f.shortcutView;
+    app.shortcutImageView = &f.shortcutImageView;
+    app.directoriesWindow = &f.directoriesWindow;
+    app.directoriesTableView = &f.directoriesTable;
+    app.categoriesWindow = &f.categoriesWindow;
+    app.categoriesTableView = &f.categoriesTable;
+    app.appsWindow = &f.appsWindow;
+    app.appsTableView = &f.appsTable;
     desktop.application.setDelegate(&app);
     app.allApps = tree.apps();
     app.setUpMenus();
