@@ -62,7 +62,11 @@ make_app() {
   printf '#!/bin/sh\necho %s >> "%s"\n' "$1" "$launched" > "$apps/$1.app/AppRun"
   chmod +x "$apps/$1.app/AppRun"
 }
-for name in Alpha Beta Gamma Delta; do make_app "$name"; done
+for name in Alpha Beta Gamma; do make_app "$name"; done
+# Delta takes its time: it records itself after wendaro has ended.
+mkdir -p "$apps/Delta.app"
+printf '#!/bin/sh\nsleep 2\necho Delta >> "%s"\n' "$launched" > "$apps/Delta.app/AppRun"
+chmod +x "$apps/Delta.app/AppRun"
 
 store=$XDG_CONFIG_HOME/wendaro/defaults.plist
 cat > "$store" <<PLIST
@@ -135,6 +139,16 @@ wait_for "Alpha to run" launched_with "Alpha "
 wait_for "the menu to close" menu_closed
 echo "ok: a click opened the main menu and its first entry launched Alpha"
 
+# A right click opens the same menu, once.
+xdotool mousemove --window "$main_icon" 8 8 click 3
+wait_for "the main menu on a right click" menu_open
+sleep 0.3
+[[ $(xdotool search --onlyvisible --class wendaro | grep -vx -e "$main_icon" -e "$pinned_icon" | wc -l) -eq 1 ]] ||
+  fail "a right click showed more than one menu"
+xdotool key Escape
+wait_for "the menu to close" menu_closed
+echo "ok: a right click opened the main menu once"
+
 # 2. A click on the pinned icon launches its app.
 xdotool mousemove --window "$pinned_icon" 8 8 click 1
 wait_for "Gamma to run" launched_with "Alpha Gamma "
@@ -180,11 +194,16 @@ for window in Categories Directories; do
 done
 echo "ok: the Categories and Directories windows opened"
 
-# 6. Quit ends the program.
+# 6. Delta, chosen in All Apps (Alpha, Beta, Delta), outlives the program,
+#    which Quit ends at once.
 xdotool key Escape
+open_main_menu
+xdotool key Up Up Up Up Right Down Down Return   # from the bottom: Quit, More, Manage, All Apps
 open_main_menu
 xdotool key Up Return
 wait_for "the program to end" bash -c "! kill -0 $wendaro_pid"
 wait "$wendaro_pid" || fail "wendaro ended with status $?"
 echo "ok: Quit ended the program"
+wait_for "Delta to finish after the program" launched_with "Alpha Gamma Delta "
+echo "ok: Delta, launched from All Apps, ran on after the program ended"
 echo "screenshots: $out"
