@@ -3,14 +3,20 @@
 
 #include "cli/command_line.h"
 #include "cli/list_apps.h"
+#include "cli/print_menu.h"
 #include "cli/stored_defaults.h"
 #include "desktop/linux/posix_file_manager.h"
+#include "desktop/qt/tray_program.h"
 
 int main(int argc, char* argv[]) {
   using namespace wendaro;
   std::ios::sync_with_stdio(false);
   const cli::Command command = cli::parseCommandLine(argc, argv);
   switch (command.kind) {
+    case cli::CommandKind::Tray:
+      return runTrayProgram(argc, argv);
+    case cli::CommandKind::PrintMenu:
+      return cli::runPrintMenu(argc, argv);
     case cli::CommandKind::ListApps: {
       const auto store = cli::openStoredDefaults(std::cerr);
       PosixFileManager files;

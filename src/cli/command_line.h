@@ -5,7 +5,7 @@
 
 namespace wendaro::cli {
 
-enum class CommandKind { ListApps, Help, Version, Invalid };
+enum class CommandKind { Tray, PrintMenu, ListApps, Help, Version, Invalid };
 
 struct Command {
   CommandKind kind = CommandKind::Invalid;

@@ -97,7 +97,9 @@ TEST(CommandLineTest, ReadsTheOptions) {
       {{"wendaro", "--version", "x"}, CommandKind::Invalid, {}},
       {{"wendaro", "--list"}, CommandKind::Invalid, {}},
       {{"wendaro", "/A"}, CommandKind::Invalid, {}},
-      {{"wendaro"}, CommandKind::Invalid, {}},
+      {{"wendaro"}, CommandKind::Tray, {}},
+      {{"wendaro", "--print-menu"}, CommandKind::PrintMenu, {}},
+      {{"wendaro", "--print-menu", "x"}, CommandKind::Invalid, {}},
   };
   for (const Case& c : cases) {
     const Command command = parseCommandLine(static_cast<int>(c.arguments.size()), c.arguments.data());

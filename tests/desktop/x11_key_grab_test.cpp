@@ -12,9 +12,9 @@
 #include <memory>
 #include <sstream>
 
-#include "desktop/x11/global_shortcuts.h"
+#include "desktop/qt/global_shortcuts.h"
 #include "desktop/x11/keyboard_layout.h"
-#include "desktop/temporary_directory.h"
+#include "temporary_directory.h"
 
 namespace wendaro {
 namespace {
@@ -85,11 +85,11 @@ class X11KeyGrabTest : public ::testing::Test {
   testing::TemporaryDirectory directory;
   PlistDefaultsStore store{directory / "defaults.plist"};
   std::ostringstream errors;
-  std::unique_ptr<GlobalShortcuts> shortcuts = std::make_unique<GlobalShortcuts>(store, errors);
+  std::unique_ptr<GlobalShortcuts> shortcuts = std::make_unique<GlobalShortcuts>(store, GlobalShortcuts::Keyboard::Watch, errors);
 };
 
 TEST_F(X11KeyGrabTest, PressedCombinationRunsTheActionOncePerPress) {
-  ASSERT_TRUE(shortcuts->available());
+  ASSERT_TRUE(shortcuts->watchesKeyboard());
   int presses = 0, markers = 0;
   record("ash1", "Ctrl+Alt+K");
   record("ash2", "Ctrl+Alt+L");

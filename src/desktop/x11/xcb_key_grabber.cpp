@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "desktop/qt/shortcut_text.h"
 #include "desktop/x11/qt_key_symbols.h"
 #include "desktop/x11/shortcut_keys.h"
 
@@ -54,8 +53,8 @@ ModifierMapping fetchModifierMapping(xcb_connection_t* connection) {
 
 }  // namespace
 
-XcbKeyGrabber::XcbKeyGrabber(xcb_connection_t* connection, std::ostream& errors)
-    : connection_(connection), errors_(errors) {
+XcbKeyGrabber::XcbKeyGrabber(xcb_connection_t* connection, Reporter reportUngrabbable)
+    : connection_(connection), reportUngrabbable_(std::move(reportUngrabbable)) {
   for (auto screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)); screen.rem; xcb_screen_next(&screen)) {
     roots_.push_back(screen.data->root);
   }
@@ -73,9 +72,7 @@ GrabOutcome XcbKeyGrabber::grab(const Shortcut& combination) {
   ungrab(combination);
   const std::vector<KeyGrab> keys = keyGrabsFor(combination);
   if (keys.empty()) {
-    if (reportedUntypable_.insert(combination).second) {
-      errors_ << "wendaro: " << shortcutText(combination) << " cannot be used as a global shortcut on this keyboard" << std::endl;
-    }
+    if (reportedUntypable_.insert(combination).second && reportUngrabbable_) reportUngrabbable_(combination);
     return GrabOutcome::NotAvailable;
   }
   const GrabOutcome outcome = grabKeys(keys);

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <ostream>
 #include <set>
 #include <vector>
 
@@ -30,9 +29,11 @@ namespace wendaro::x11 {
 // Needs a QCoreApplication; everything runs on the main thread.
 class XcbKeyGrabber : public KeyGrabber, private QAbstractNativeEventFilter {
  public:
-  // `errors` is where combinations that no key of this keyboard types, or
-  // keys that have no X keysym here, are reported.
-  XcbKeyGrabber(xcb_connection_t* connection, std::ostream& errors);
+  using Reporter = std::function<void(const Shortcut&)>;
+
+  // `reportUngrabbable` hears, once each, of the combinations that no key of
+  // this keyboard types or whose key has no X keysym.
+  XcbKeyGrabber(xcb_connection_t* connection, Reporter reportUngrabbable);
   ~XcbKeyGrabber() override;
   XcbKeyGrabber(const XcbKeyGrabber&) = delete;
   XcbKeyGrabber& operator=(const XcbKeyGrabber&) = delete;
@@ -62,7 +63,7 @@ class XcbKeyGrabber : public KeyGrabber, private QAbstractNativeEventFilter {
   bool isRoot(xcb_window_t window) const;
 
   xcb_connection_t* connection_;
-  std::ostream& errors_;
+  Reporter reportUngrabbable_;
   std::vector<xcb_window_t> roots_;
   KeyboardMapping keyboard_;
   ModifierMasks masks_;

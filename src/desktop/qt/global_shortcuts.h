@@ -11,26 +11,33 @@
 namespace wendaro {
 
 // The program's global shortcuts: a binder of the shortcuts recorded in the
-// store, over X key grabs when the session runs on an X server, and
-// otherwise a binder whose shortcuts never fire, which says so once on
-// `errors`. It follows what this process records into the store. Needs a
-// QGuiApplication; the store must outlive it.
+// store, following what this process records there. It watches the keyboard
+// through the desktop's key grabs where the session has them; elsewhere its
+// shortcuts never fire, and it says so once. What cannot work (a combination
+// another program holds, or one this keyboard cannot grab) is said once on
+// `errors`. Needs a QGuiApplication; the store must outlive it.
 class GlobalShortcuts {
  public:
-  explicit GlobalShortcuts(PlistDefaultsStore& store, std::ostream& errors = std::cerr);
+  enum class Keyboard {
+    Watch,   // the running program
+    Ignore,  // a run that shows nothing: no grabs, no notices
+  };
+
+  GlobalShortcuts(PlistDefaultsStore& store, Keyboard keyboard, std::ostream& errors = std::cerr);
   ~GlobalShortcuts();
   GlobalShortcuts(const GlobalShortcuts&) = delete;
   GlobalShortcuts& operator=(const GlobalShortcuts&) = delete;
 
   GlobalShortcutBinder& binder() { return *binder_; }
-  bool available() const { return available_; }
+  // True when presses of the bound shortcuts can reach the program.
+  bool watchesKeyboard() const { return watches_; }
 
  private:
   PlistDefaultsStore& store_;
   std::unique_ptr<KeyGrabber> grabber_;
   // Declared after the grabber: it lets go of its grabs before the grabber goes.
   std::unique_ptr<GlobalShortcutBinder> binder_;
-  bool available_ = false;
+  bool watches_ = false;
   PlistDefaultsStore::ListenerId listener_ = 0;
 };
 

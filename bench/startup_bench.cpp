@@ -1,0 +1,103 @@
+// Start-up of the tray program with 10,000 apps beside the bare scan of the
+// same apps, in the same run, on the offscreen platform.
+//
+// Start-up: from nothing to a ready tray: the settings claimed and read, the
+// desktop services and the four windows made, the application object's whole
+// start-up (the scan among it) and the tray icons and menus in place. The
+// QApplication is made once before; menus are filled later, while idle.
+// Bare scan: the same directory walked into the sorted catalogue, alone.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+#include <benchmark/benchmark.h>
+
+#include "app_tree.h"
+#include "desktop/linux/posix_file_manager.h"
+#include "desktop/qt/desktop_session.h"
+#include "desktop/qt/icon_theme.h"
+#include "fake/fake_desktop.h"
+
+namespace wendaro {
+namespace {
+
+constexpr std::size_t kApps = 10'000;
+
+const bench::AppTree& tree() {
+  static const bench::AppTree made(kApps);
+  return made;
+}
+
+void BareScan(benchmark::State& state) {
+  fake::FakeDesktop desktop;
+  PosixFileManager files;
+  Platform withFiles{desktop.defaults,    desktop.workspace,  files,           desktop.accessGrants,
+                     desktop.openPanels,  desktop.statusBar,  desktop.events,  desktop.images,
+                     desktop.application, desktop.loginItems, desktop.storeReview, desktop.systemInfo,
+                     desktop.clock,       desktop.standardOutput, desktop.binder, desktop.shortcutViews};
+  AppDelegate app(withFiles);
+  app.directories = {tree().root().toStdString()};
+  for (auto _ : state) {
+    app.rescanApps();
+    if (app.allApps.size() != kApps) state.SkipWithError("the scan missed apps");
+  }
+  state.counters["apps"] = double(app.allApps.size());
+}
+BENCHMARK(BareScan)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void StartUpToReadyTray(benchmark::State& state) {
+  const QString directories = "<key>directories</key><array><string>" + tree().root() + "</string></array>";
+  std::size_t apps = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    QTemporaryDir config;
+    QDir(config.path()).mkpath("wendaro");
+    QFile store(config.filePath("wendaro/defaults.plist"));
+    store.open(QIODevice::WriteOnly);
+    store.write(("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n" + directories +
+                 "\n</dict>\n</plist>\n")
+                    .toUtf8());
+    store.close();
+    ::setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    state.ResumeTiming();
+
+    std::string refusal;
+    std::unique_ptr<StoreLock> claim = DesktopSession::claimSettings(refusal);
+    if (!claim) {
+      state.SkipWithError(refusal.c_str());
+      break;
+    }
+    auto session = std::make_unique<DesktopSession>(std::move(claim), DesktopSession::Options{
+                                                                          .showsTray = true,
+                                                                          .executablePath = "/usr/bin/wendaro"});
+    session->finishLaunching();
+    QCoreApplication::processEvents();
+
+    state.PauseTiming();
+    apps = session->app().allApps.size();
+    session.reset();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.counters["apps"] = double(apps);
+}
+BENCHMARK(StartUpToReadyTray)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+}  // namespace wendaro
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform's notes would drown the figures.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  wendaro::configureIconTheme();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

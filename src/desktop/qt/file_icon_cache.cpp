@@ -1,0 +1,66 @@
+#include "desktop/qt/file_icon_cache.h"
+
+#include <QPainter>
+
+#include "desktop/qt/pixmap_icon_engine.h"
+#include "desktop/qt/qt_image.h"
+
+namespace wendaro {
+
+namespace {
+
+constexpr double kNominalIconSide = 32;
+
+class FileIconEngine : public PixmapIconEngine {
+ public:
+  FileIconEngine(std::shared_ptr<FileIconCache> cache, QString path)
+      : cache_(std::move(cache)), path_(std::move(path)) {}
+  QIconEngine* clone() const override { return new FileIconEngine(cache_, path_); }
+
+ protected:
+  QPixmap render(QSize pixelSize) const override {
+    QPixmap picture = cache_->iconFor(path_).pixmap(pixelSize);
+    if (picture.isNull() || picture.size() == pixelSize) return picture;
+    // The icon may lack that size or that shape: fit what it has, centred.
+    QPixmap canvas(pixelSize);
+    canvas.fill(Qt::transparent);
+    const QPixmap fitted = picture.scaled(pixelSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&canvas);
+    painter.drawPixmap((pixelSize.width() - fitted.width()) / 2, (pixelSize.height() - fitted.height()) / 2, fitted);
+    return canvas;
+  }
+
+ private:
+  std::shared_ptr<FileIconCache> cache_;
+  QString path_;
+};
+
+class FileIconImage : public LazyIconImage {
+ public:
+  FileIconImage(std::shared_ptr<FileIconCache> cache, std::string path)
+      : LazyIconImage({kNominalIconSide, kNominalIconSide}), cache_(std::move(cache)), path_(std::move(path)) {}
+
+ protected:
+  QIconEngine* makeEngine() const override { return new FileIconEngine(cache_, QString::fromStdString(path_)); }
+
+ private:
+  std::shared_ptr<FileIconCache> cache_;
+  std::string path_;
+};
+
+}  // namespace
+
+FileIconCache::FileIconCache(Lookup lookup) : lookup_(std::move(lookup)) {}
+
+ImageRef FileIconCache::iconForFile(std::string path) {
+  return std::make_shared<FileIconImage>(shared_from_this(), std::move(path));
+}
+
+const QIcon& FileIconCache::iconFor(const QString& path) {
+  auto found = icons_.constFind(path);
+  if (found != icons_.constEnd()) return *found;
+  ++lookups_;
+  return *icons_.insert(path, lookup_(path));
+}
+
+}  // namespace wendaro

@@ -1,0 +1,191 @@
+#include "desktop/qt/model_menu.h"
+
+#include <QLabel>
+#include <QStyle>
+#include <QWidgetAction>
+
+#include "desktop/qt/key_equivalent.h"
+#include "desktop/qt/menu_renderer.h"
+#include "desktop/qt/qt_image_source.h"
+
+namespace wendaro {
+
+namespace {
+
+// A title as a menu entry shows it literally: "&" would mark a mnemonic and a
+// tab would start the shortcut column.
+QString entryText(const std::string& title) {
+  QString text = QString::fromStdString(title);
+  text.replace(u'&', QStringLiteral("&&"));
+  text.replace(u'\t', u' ');
+  return text;
+}
+
+void applyState(QAction& action, int state) {
+  const bool marked = state != kControlStateOff;
+  if (action.isCheckable() != marked) action.setCheckable(marked);
+  if (marked && action.isChecked() != (state == kControlStateOn)) action.setChecked(state == kControlStateOn);
+}
+
+}  // namespace
+
+ModelMenu::ModelMenu(MenuRenderer& renderer, Menu& model, std::shared_ptr<Menu> keepAlive, QWidget* parent)
+    : QMenu(parent), renderer_(renderer), model_(model), keepAlive_(std::move(keepAlive)) {
+  setStyle(renderer_.style());
+  connect(this, &QMenu::aboutToShow, this, &ModelMenu::aboutToShowMenu);
+  connect(this, &QMenu::triggered, this, &ModelMenu::entryTriggered);
+}
+
+void ModelMenu::popUpPrepared(const std::function<QPoint(QSize)>& place) {
+  bringUpToDate();
+  // popup() announces the showing at once; it is prepared already.
+  prepared_ = true;
+  popup(place(sizeHint()));
+  prepared_ = false;
+}
+
+void ModelMenu::aboutToShowMenu() {
+  if (!prepared_) bringUpToDate();
+}
+
+void ModelMenu::bringUpToDate() {
+  // The delegate first: what it does (closing a window rebuilds the menus)
+  // is to show already.
+  if (MenuDelegate* delegate = model_.delegate()) delegate->menuWillOpen(model_);
+  if (isCurrent()) {
+    syncStates();
+  } else {
+    restart();
+  }
+  addEntries(snapshot_.size() - next_);
+}
+
+bool ModelMenu::prepareStep(std::size_t& budget) {
+  if (isVisible()) return false;
+  // Only a top-level menu is emptied in place; a submenu that fell behind is
+  // replaced by its parent before it is prepared again.
+  if (!isCurrent()) {
+    if (!actions().isEmpty() && keepAlive_) return false;
+    restart();
+  }
+  budget -= addEntries(std::min(budget, snapshot_.size() - next_));
+  if (!isComplete()) return true;
+  for (auto& [menu, submenu] : submenus_) {
+    if (submenu.menu->prepareStep(budget)) return true;
+  }
+  return false;
+}
+
+void ModelMenu::restart() {
+  previousSubmenus_.merge(submenus_);
+  submenus_.clear();
+  entries_.clear();
+  if (!actions().isEmpty()) clear();
+  started_ = true;
+  builtRevision_ = model_.revision();
+  snapshot_ = model_.items();
+  next_ = 0;
+  entries_.reserve(snapshot_.size());
+}
+
+std::size_t ModelMenu::addEntries(std::size_t count) {
+  if (count == 0 && next_ < snapshot_.size()) return 0;
+  QList<QAction*> added;
+  added.reserve(qsizetype(count));
+  for (const std::size_t end = next_ + count; next_ < end; ++next_) {
+    const MenuItemRef& item = snapshot_[next_];
+    QAction* action = makeAction(item, entries_.size());
+    entries_.emplace_back(action, item);
+    added << action;
+  }
+  addActions(added);
+  if (next_ == snapshot_.size()) {
+    // Submenus whose menu is gone from this one go with it.
+    for (auto& [menu, submenu] : previousSubmenus_) delete submenu.menu;
+    previousSubmenus_.clear();
+    replaceOutdatedSubmenus();
+  }
+  return count;
+}
+
+void ModelMenu::replaceOutdatedSubmenus() {
+  for (auto& [menu, submenu] : submenus_) {
+    if (submenu.menu->actions().isEmpty() || submenu.menu->isCurrent() || submenu.menu->isVisible()) continue;
+    auto* fresh = new ModelMenu(renderer_, submenu.menu->model_, submenu.menu->keepAlive_, this);
+    submenu.entry->setMenu(fresh);
+    delete std::exchange(submenu.menu, fresh);
+  }
+}
+
+void ModelMenu::syncStates() {
+  for (auto& [action, item] : entries_) {
+    if (!item->isSeparatorItem()) applyState(*action, item->state());
+  }
+}
+
+// Chosen entries of submenus are announced here too; each menu answers for
+// its own.
+void ModelMenu::entryTriggered(QAction* action) {
+  if (action->parent() != this) return;
+  const auto index = action->data().value<qulonglong>();
+  if (index >= entries_.size() || entries_[index].first != action) return;
+  const MenuItemRef item = entries_[index].second;  // what it does may fill the menu anew
+  renderer_.perform(item);
+}
+
+QAction* ModelMenu::makeAction(const MenuItemRef& item, std::size_t index) {
+  if (item->isSeparatorItem()) {
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    return separator;
+  }
+  QAction* action = item->attributedTitle() ? makeTextEntry(QString::fromStdString(*item->attributedTitle()))
+                                            : new QAction(entryText(item->title()), this);
+  action->setData(qulonglong(index));
+  if (const QtImageSource* image = qtImageSource(item->image())) action->setIcon(image->icon());
+  if (!item->keyEquivalent().empty()) {
+    const QKeySequence keys = keySequenceForKeyEquivalent(item->keyEquivalent(), item->keyEquivalentModifierMask());
+    action->setShortcut(keys);
+    // Shown beside the entry; it acts only while the menu has the keyboard.
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+  }
+  applyState(*action, item->state());
+  if (item->submenu()) {
+    action->setMenu(submenuFor(item->submenu(), action));
+  } else if (item->action() == Action::None) {
+    action->setEnabled(false);
+  }
+  return action;
+}
+
+// An entry of text only, which may have several lines: drawn as a label in
+// the look of a disabled entry, still plainly readable.
+QAction* ModelMenu::makeTextEntry(const QString& text) {
+  auto* action = new QWidgetAction(this);
+  action->setText(text);
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  label->setForegroundRole(QPalette::PlaceholderText);
+  const int margin = style()->pixelMetric(QStyle::PM_MenuHMargin, nullptr, this) + 6;
+  label->setContentsMargins(margin + 20, 4, margin + 12, 4);
+  action->setDefaultWidget(label);
+  return action;
+}
+
+ModelMenu* ModelMenu::submenuFor(const std::shared_ptr<Menu>& submenu, QAction* entry) {
+  Submenu shown;
+  if (auto kept = previousSubmenus_.find(submenu.get()); kept != previousSubmenus_.end()) {
+    shown = kept->second;
+    previousSubmenus_.erase(kept);
+  } else if (auto made = submenus_.find(submenu.get()); made != submenus_.end()) {
+    shown = made->second;
+  } else {
+    shown.menu = new ModelMenu(renderer_, *submenu, submenu, this);
+  }
+  shown.entry = entry;
+  submenus_[submenu.get()] = shown;
+  return shown.menu;
+}
+
+}  // namespace wendaro

@@ -1,0 +1,27 @@
+#include "desktop/qt/qt_image.h"
+
+#include <QIconEngine>
+
+namespace wendaro {
+
+QtImage::QtImage(QIcon icon, Size nominalSize, bool valid)
+    : icon_(std::move(icon)), size_(nominalSize), valid_(valid) {}
+
+QPixmap QtImage::pixmap(QSize size, qreal devicePixelRatio) const {
+  if (icon_.isNull()) return {};
+  return icon_.pixmap(size, devicePixelRatio);
+}
+
+QIcon LazyIconImage::icon() const {
+  if (!made_) {
+    icon_ = QIcon(makeEngine());
+    made_ = true;
+  }
+  return icon_;
+}
+
+QPixmap LazyIconImage::pixmap(QSize size, qreal devicePixelRatio) const {
+  return icon().pixmap(size, devicePixelRatio);
+}
+
+}  // namespace wendaro

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+
+#include <memory>
+#include <optional>
+
+#include "platform/application.h"
+#include "platform/status_bar.h"
+
+class QMenu;
+
+namespace wendaro {
+
+class MenuRenderer;
+class QtStatusBar;
+class QtStatusItem;
+
+class QtStatusBarButton : public StatusBarButton {
+ public:
+  explicit QtStatusBarButton(QtStatusItem& item) : item_(item) {}
+  void highlight(bool flag) override { highlighted_ = flag; }
+  bool isHighlighted() const override { return highlighted_; }
+  // The menu becomes the icon's context menu, for desktops that show only
+  // that; a click there still goes through the mouse callbacks.
+  void setMenu(Menu* menu) override;
+  // The icon's frame on screen; nothing while the desktop does not tell it.
+  std::optional<Rect> windowFrame() const override;
+
+ private:
+  QtStatusItem& item_;
+  bool highlighted_ = false;
+};
+
+// A tray icon. Every click on it, with any button, reaches the application's
+// delegate as a mouse-down and a mouse-up.
+class QtStatusItem : public QObject, public StatusItem, public std::enable_shared_from_this<QtStatusItem> {
+ public:
+  explicit QtStatusItem(QtStatusBar& bar);
+  ~QtStatusItem() override;
+
+  StatusBarButton* button() override { return &button_; }
+  void setToolTip(const std::string& toolTip) override;
+  void setImage(ImageRef image) override;
+  void setAction(Action action) override { action_ = action; }
+  void popUpStatusItemMenu(Menu& menu) override;
+
+  Action action() const { return action_; }
+  // The icon on the tray; null when the bar shows no icons.
+  QSystemTrayIcon* trayIcon() const { return tray_; }
+  // The icon's place on screen in Qt coordinates; empty when unknown.
+  QRect geometry() const;
+  void setContextMenu(Menu* menu);
+  void remove();
+  // A click as the desktop delivers it.
+  void click();
+
+ private:
+  void activated(QSystemTrayIcon::ActivationReason reason);
+  void contextMenuAboutToShow();
+  QPoint placeMenu(QSize size) const;
+
+  QtStatusBar& bar_;
+  QtStatusBarButton button_{*this};
+  Action action_ = Action::None;
+  QPointer<QSystemTrayIcon> tray_;
+  Menu* contextMenu_ = nullptr;
+  // While the desktop itself opens the context menu (a right click on some
+  // tray hosts), the click that opened it is replayed through the mouse
+  // callbacks, and the menu they pop up is that one.
+  bool desktopOpensMenu_ = false;
+  bool skipContextActivation_ = false;
+};
+
+// The tray. With `showsIcons` false (a program that shows nothing) the items
+// keep their state but never appear.
+class QtStatusBar : public QObject, public StatusBar {
+ public:
+  QtStatusBar(Application& application, MenuRenderer& renderer, bool showsIcons = true);
+
+  StatusItemRef statusItemWithLength(double length) override;
+  void removeStatusItem(StatusItem& item) override;
+  void cancelTracking(Menu& menu) override;
+
+  bool showsIcons() const { return showsIcons_; }
+  MenuRenderer& renderer() { return renderer_; }
+  // The delegate's mouse callbacks, or null when the delegate has none.
+  StatusBarButtonEvents* buttonEvents() const;
+  // The item popped the menu up: its close goes to that item's button.
+  void menuOpened(QtStatusItem& item, Menu& menu);
+  bool isOpenFrom(const QtStatusItem& item, const Menu& menu) const;
+
+ private:
+  void menuHidden(Menu& menu);
+
+  Application& application_;
+  MenuRenderer& renderer_;
+  bool showsIcons_;
+  // Each menu and the item it is open from (expired while it is closed).
+  QHash<const Menu*, std::weak_ptr<QtStatusItem>> open_;
+};
+
+}  // namespace wendaro

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+#include "desktop/qt/file_icon_cache.h"
+#include "platform/workspace.h"
+
+namespace wendaro {
+
+// Launches apps as detached processes, never through a shell: an executable
+// file runs; a directory with an executable "AppRun" runs that; anything else
+// that exists is handed to the opener program. Launched programs outlive this
+// one.
+class QtWorkspace : public Workspace {
+ public:
+  // `opener` opens what is not an app: the desktop's default opener unless a
+  // test says otherwise.
+  explicit QtWorkspace(QString opener = QStringLiteral("xdg-open"));
+
+  bool launchApplication(const std::string& appPath) override;
+  // A lazy handle: see FileIconCache.
+  ImageRef iconForFile(const std::string& path) override;
+  bool openURL(const Url& url) override;
+
+  const FileIconCache& iconCache() const { return *icons_; }
+
+ private:
+  QString opener_;
+  std::shared_ptr<FileIconCache> icons_;
+};
+
+}  // namespace wendaro

@@ -1,0 +1,249 @@
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QWidgetAction>
+
+#include <gtest/gtest.h>
+
+#include "desktop/qt/menu_renderer.h"
+#include "desktop/qt/qt_application.h"
+#include "desktop/qt/qt_images.h"
+#include "recording_delegate.h"
+
+namespace wendaro {
+namespace {
+
+class CountingUpdater : public Updater {
+ public:
+  void checkForUpdatesInBackground() override {}
+  void checkForUpdates() override { ++checks; }
+  int checks = 0;
+};
+
+class MenuRendererTest : public testing::Test {
+ protected:
+  MenuRendererTest() {
+    application.setDelegate(&delegate);
+    renderer.setUpdater(&updater);
+  }
+
+  // Shows the menu as the tray would and closes it again.
+  QMenu* open(Menu& menu) {
+    QMenu* shown = renderer.menuFor(menu);
+    shown->popup(QPoint(10, 10));
+    shown->hide();
+    return shown;
+  }
+  static QMenu* open(QAction* withSubmenu) {
+    QMenu* shown = withSubmenu->menu();
+    shown->popup(QPoint(10, 10));
+    shown->hide();
+    return shown;
+  }
+
+  QStringList texts(QMenu* shown) {
+    QStringList result;
+    for (QAction* action : shown->actions()) {
+      result << (action->isSeparator() ? QStringLiteral("---") : action->text());
+    }
+    return result;
+  }
+
+  test::RecordingDelegate delegate;
+  QtApplication application;
+  CountingUpdater updater;
+  MenuRenderer renderer{application};
+};
+
+TEST_F(MenuRendererTest, DrawsEveryKindOfEntry) {
+  Menu menu;
+  QtImages images;
+  auto app = std::make_shared<MenuItem>("Tom & Jerry", Action::LaunchAppWithItem, "K");
+  app->setKeyEquivalentModifierMask(kControlKeyMask | kOptionKeyMask);
+  app->setImage(images.imageNamed("MenubarIcon"));
+  menu.addItem(app);
+  menu.addItem(MenuItem::separatorItem());
+  auto checked = std::make_shared<MenuItem>("Launch at Startup", Action::LaunchAtStartup, "");
+  checked->setState(kControlStateOn);
+  menu.addItem(checked);
+  menu.addItemWithTitle("No apps found in chosen Directories", Action::None, "");
+  auto help = std::make_shared<MenuItem>("", Action::None, "");
+  help->setAttributedTitle("first line\nsecond line");
+  menu.addItem(help);
+  menu.addItemWithTitle("Quit", Action::Terminate, "");
+
+  QMenu* shown = open(menu);
+  ASSERT_EQ(texts(shown), (QStringList{"Tom && Jerry", "---", "Launch at Startup",
+                                       "No apps found in chosen Directories", "first line\nsecond line", "Quit"}));
+  const auto actions = shown->actions();
+  EXPECT_EQ(actions[0]->shortcut().toString(QKeySequence::PortableText), "Ctrl+Alt+K");
+  EXPECT_TRUE(actions[0]->isShortcutVisibleInContextMenu());
+  EXPECT_FALSE(actions[0]->icon().isNull());
+  EXPECT_FALSE(actions[0]->isCheckable());
+  EXPECT_TRUE(actions[2]->isCheckable());
+  EXPECT_TRUE(actions[2]->isChecked());
+  EXPECT_FALSE(actions[3]->isEnabled()) << "no action and no submenu";
+  auto* text = qobject_cast<QWidgetAction*>(actions[4]);
+  ASSERT_NE(text, nullptr) << "a text entry of several lines is drawn as a label";
+  auto* label = qobject_cast<QLabel*>(text->defaultWidget());
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), "first line\nsecond line");
+  EXPECT_FALSE(text->isEnabled());
+  EXPECT_TRUE(actions[5]->isEnabled());
+}
+
+TEST_F(MenuRendererTest, ChoosingAnEntryReachesTheDelegateOrTheUpdater) {
+  Menu menu;
+  menu.addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
+  auto updates = menu.addItemWithTitle("Check for Updates", Action::CheckForUpdates, "");
+  updates->setTarget(ActionTarget::Updater);
+  QMenu* shown = open(menu);
+  delegate.calls.clear();
+
+  shown->actions()[0]->trigger();
+  shown->actions()[1]->trigger();
+  EXPECT_EQ(delegate.calls, (std::vector<std::string>{"perform launchAppWithItem: Mail"}));
+  EXPECT_EQ(updater.checks, 1);
+}
+
+TEST_F(MenuRendererTest, SubmenusAreFilledOnlyWhenTheyAreAboutToShow) {
+  Menu menu;
+  auto apps = std::make_shared<Menu>();
+  apps->addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
+  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+
+  QMenu* shown = open(menu);
+  QAction* entry = shown->actions().value(0);
+  ASSERT_NE(entry, nullptr);
+  ASSERT_NE(entry->menu(), nullptr);
+  EXPECT_TRUE(entry->isEnabled()) << "an entry with a submenu opens it";
+  EXPECT_TRUE(entry->menu()->actions().isEmpty());
+  EXPECT_EQ(texts(open(entry)), QStringList{"Mail"});
+}
+
+TEST_F(MenuRendererTest, FillsAgainOnlyAfterTheMenuChanged) {
+  Menu menu;
+  auto toggle = menu.addItemWithTitle("Launch at Startup", Action::LaunchAtStartup, "");
+  auto apps = std::make_shared<Menu>();
+  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+
+  QMenu* shown = open(menu);
+  QAction* first = shown->actions()[0];
+  QMenu* appsShown = shown->actions()[1]->menu();
+
+  // A change of an entry's state alone is shown without filling anew.
+  toggle->setState(kControlStateOn);
+  open(menu);
+  EXPECT_EQ(shown->actions()[0], first);
+  EXPECT_TRUE(first->isChecked());
+
+  menu.addItemWithTitle("Quit", Action::Terminate, "");
+  open(menu);
+  EXPECT_EQ(texts(shown), (QStringList{"Launch at Startup", "All Apps", "Quit"}));
+  EXPECT_EQ(shown->actions()[1]->menu(), appsShown) << "a submenu that stays keeps what it drew";
+
+  menu.removeItemAtIndex(1);
+  open(menu);
+  EXPECT_EQ(texts(shown), (QStringList{"Launch at Startup", "Quit"}));
+  EXPECT_TRUE(shown->findChildren<QMenu*>().isEmpty()) << "a submenu that left goes";
+}
+
+TEST_F(MenuRendererTest, ASubmenuThatChangedIsDrawnAfreshWhenItsParentShows) {
+  Menu menu;
+  auto apps = std::make_shared<Menu>();
+  apps->addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
+  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+  QMenu* shown = open(menu);
+  QMenu* before = open(shown->actions()[0]);
+
+  apps->removeAllItems();
+  apps->addItemWithTitle("Notes", Action::LaunchAppWithItem, "");
+  open(menu);
+  QMenu* after = shown->actions()[0]->menu();
+  EXPECT_NE(after, before);
+  EXPECT_EQ(shown->findChildren<QMenu*>().size(), 1);
+  EXPECT_EQ(texts(open(shown->actions()[0])), QStringList{"Notes"});
+}
+
+TEST_F(MenuRendererTest, IdleWorkFillsMenusAheadWithoutOpeningThem) {
+  Menu menu;
+  menu.setDelegate(&delegate);
+  auto apps = std::make_shared<Menu>();
+  for (int i = 0; i < 600; ++i) apps->addItemWithTitle("App " + std::to_string(i), Action::LaunchAppWithItem, "");
+  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+  QMenu* shown = renderer.menuFor(menu);
+
+  int steps = 0;
+  while (renderer.prepareStep()) ++steps;
+  EXPECT_GT(steps, 1) << "in several small steps";
+  QMenu* allApps = shown->actions().value(0) ? shown->actions()[0]->menu() : nullptr;
+  ASSERT_NE(allApps, nullptr);
+  ASSERT_EQ(allApps->actions().size(), 600);
+  EXPECT_TRUE(delegate.calls.empty()) << "nothing was opened";
+
+  QAction* first = allApps->actions()[0];
+  open(menu);
+  EXPECT_EQ(open(shown->actions()[0]), allApps);
+  EXPECT_EQ(allApps->actions()[0], first) << "opening found it ready";
+  EXPECT_EQ(delegate.calls, std::vector<std::string>{"menuWillOpen"});
+
+  // A change is prepared again: a fresh submenu, filled ahead.
+  apps->removeItemAtIndex(0);
+  while (renderer.prepareStep()) {
+  }
+  QMenu* refilled = shown->actions()[0]->menu();
+  EXPECT_NE(refilled, allApps);
+  EXPECT_EQ(refilled->actions().size(), 599);
+  EXPECT_EQ(refilled->actions()[0]->text(), "App 1");
+}
+
+// Alt-clicking an entry edits its shortcut: pressing Alt must not close the
+// menu, as some styles do.
+TEST_F(MenuRendererTest, PressingAltLeavesTheMenuOpen) {
+  Menu menu;
+  menu.addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
+  QMenu* shown = renderer.menuFor(menu);
+  shown->popup(QPoint(10, 10));
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+  QCoreApplication::sendEvent(shown, &press);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+  QCoreApplication::sendEvent(shown, &release);
+  EXPECT_TRUE(shown->isVisible());
+  shown->hide();
+}
+
+TEST_F(MenuRendererTest, TheDelegateHearsTheOpeningBeforeTheMenuIsDrawn) {
+  Menu menu;
+  menu.setDelegate(&delegate);
+  menu.addItemWithTitle("Old", Action::LaunchAppWithItem, "");
+  open(menu);
+  // What the delegate changes while the menu opens (closing a window there
+  // rebuilds the menus) shows at once.
+  delegate.onMenuWillOpen = [&] {
+    menu.removeAllItems();
+    menu.addItemWithTitle("New", Action::LaunchAppWithItem, "");
+  };
+  EXPECT_EQ(texts(open(menu)), QStringList{"New"});
+  EXPECT_EQ(delegate.calls, (std::vector<std::string>{"menuWillOpen", "menuWillOpen"}));
+}
+
+TEST_F(MenuRendererTest, PopUpPreparesOnceAndPlacesTheMenuBySize) {
+  Menu menu;
+  menu.setDelegate(&delegate);
+  menu.addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
+  QSize measured;
+  renderer.popUp(menu, [&](QSize size) {
+    measured = size;
+    return QPoint(30, 40);
+  });
+  QMenu* shown = renderer.menuFor(menu);
+  EXPECT_TRUE(shown->isVisible());
+  EXPECT_EQ(measured, shown->sizeHint()) << "placed with its entries already drawn";
+  EXPECT_EQ(shown->pos(), QPoint(30, 40));
+  EXPECT_EQ(delegate.calls, std::vector<std::string>{"menuWillOpen"});
+  shown->hide();
+}
+
+}  // namespace
+}  // namespace wendaro

@@ -1,0 +1,130 @@
+#include <QCoreApplication>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include "desktop/qt/menu_renderer.h"
+#include "desktop/qt/qt_application.h"
+#include "desktop/qt/qt_images.h"
+#include "desktop/qt/qt_status_bar.h"
+#include "recording_delegate.h"
+
+namespace wendaro {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class StatusBarTest : public testing::Test {
+ protected:
+  StatusBarTest() {
+    application.setDelegate(&delegate);
+    menu.setDelegate(&delegate);
+    menu.addItemWithTitle("Quit", Action::Terminate, "");
+    // As the application object does: a plain mouse-down on the main icon
+    // pops up the main menu from it.
+    delegate.onMouseDown = [this](StatusBarButton& button) {
+      if (&button == mainItem->button() && !altHeld) mainItem->popUpStatusItemMenu(menu);
+    };
+    mainItem->button()->setMenu(&menu);
+    delegate.calls.clear();
+  }
+
+  QMenu* shownMenu() { return renderer.menuFor(menu); }
+  static void settle() { QCoreApplication::processEvents(); }
+
+  test::RecordingDelegate delegate;
+  QtApplication application;
+  MenuRenderer renderer{application};
+  QtStatusBar bar{application, renderer};
+  Menu menu;
+  StatusItemRef mainItem = bar.statusItemWithLength(20);
+  bool altHeld = false;
+};
+
+TEST_F(StatusBarTest, EveryClickOnTheIconIsAMouseDownAndUpThatOpensTheMenu) {
+  auto* item = static_cast<QtStatusItem*>(mainItem.get());
+  ASSERT_NE(item->trayIcon(), nullptr);
+  for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::DoubleClick,
+                      QSystemTrayIcon::MiddleClick}) {
+    delegate.calls.clear();
+    emit item->trayIcon()->activated(reason);
+    EXPECT_TRUE(shownMenu()->isVisible()) << reason;
+    shownMenu()->close();
+    EXPECT_EQ(delegate.calls, (Calls{"mouseDown", "menuWillOpen", "mouseUp", "didCloseMenu"})) << reason;
+    EXPECT_EQ(delegate.closedFrom, mainItem->button());
+    settle();
+  }
+}
+
+TEST_F(StatusBarTest, CancelTrackingClosesTheMenuAndTheCloseIsReported) {
+  mainItem->popUpStatusItemMenu(menu);
+  ASSERT_TRUE(shownMenu()->isVisible());
+  bar.cancelTracking(menu);
+  EXPECT_FALSE(shownMenu()->isVisible());
+  EXPECT_EQ(delegate.calls, (Calls{"menuWillOpen", "didCloseMenu"}));
+  bar.cancelTracking(menu);
+  EXPECT_EQ(delegate.calls.size(), 2u) << "a closed menu is closed once";
+}
+
+// Some tray hosts open an icon's context menu by themselves on a right click;
+// the click still goes through the callbacks and the menu shows once.
+TEST_F(StatusBarTest, AContextMenuOpenedByTheDesktopIsTheClicksMenu) {
+  auto* item = static_cast<QtStatusItem*>(mainItem.get());
+  int showings = 0;
+  QObject::connect(shownMenu(), &QMenu::aboutToShow, [&] { ++showings; });
+  shownMenu()->popup(QPoint(5, 5));  // what the host does
+  emit item->trayIcon()->activated(QSystemTrayIcon::Context);  // and then reports
+  EXPECT_EQ(showings, 1);
+  EXPECT_TRUE(shownMenu()->isVisible());
+  shownMenu()->close();
+  EXPECT_EQ(delegate.calls, (Calls{"menuWillOpen", "mouseDown", "mouseUp", "didCloseMenu"}));
+
+  settle();
+  delegate.calls.clear();
+  emit item->trayIcon()->activated(QSystemTrayIcon::Context);
+  EXPECT_EQ(delegate.calls.front(), "mouseDown") << "the next right click counts again";
+  shownMenu()->close();
+}
+
+TEST_F(StatusBarTest, AnAltClickOnADesktopOpenedMenuClosesItSilently) {
+  altHeld = true;
+  shownMenu()->popup(QPoint(5, 5));
+  settle();
+  EXPECT_FALSE(shownMenu()->isVisible());
+  EXPECT_EQ(delegate.calls, (Calls{"menuWillOpen", "mouseDown", "mouseUp"}));
+}
+
+TEST_F(StatusBarTest, PinnedIconsTakeClicksAndCarryTheirAppPath) {
+  StatusItemRef pinned = bar.statusItemWithLength(20);
+  pinned->setToolTip("/apps/Mail.app");
+  pinned->setAction(Action::LaunchAppWithButton);
+  QtImages images;
+  pinned->setImage(images.imageNamed("MenubarIcon"));
+  auto* item = static_cast<QtStatusItem*>(pinned.get());
+  EXPECT_EQ(item->trayIcon()->toolTip(), "/apps/Mail.app");
+  EXPECT_EQ(item->action(), Action::LaunchAppWithButton);
+  EXPECT_FALSE(item->trayIcon()->icon().isNull());
+
+  emit item->trayIcon()->activated(QSystemTrayIcon::Trigger);
+  EXPECT_EQ(delegate.calls, (Calls{"mouseDown", "mouseUp"}));
+  EXPECT_FALSE(shownMenu()->isVisible());
+
+  bar.removeStatusItem(*pinned);
+  EXPECT_EQ(item->trayIcon(), nullptr);
+}
+
+TEST_F(StatusBarTest, TheFrameIsUnknownWhileTheDesktopDoesNotPlaceTheIcon) {
+  EXPECT_FALSE(mainItem->button()->windowFrame().has_value());
+}
+
+TEST_F(StatusBarTest, AProgramThatShowsNothingMakesNoTrayIcons) {
+  QtStatusBar hidden(application, renderer, false);
+  auto item = hidden.statusItemWithLength(20);
+  EXPECT_EQ(static_cast<QtStatusItem*>(item.get())->trayIcon(), nullptr);
+  item->setToolTip("/apps/Mail.app");
+  item->button()->highlight(true);
+  EXPECT_TRUE(item->button()->isHighlighted());
+}
+
+}  // namespace
+}  // namespace wendaro

@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# The real program under a real X server with a tray host: clicks the tray
+# icon, launches an app from the menu and a pinned icon, opens the shortcut
+# editor with an Alt-click, ticks an app in the Apps window and checks the
+# settings file. Screenshots go to the output directory.
+#
+# Usage: tray_e2e.sh WENDARO OUTPUT_DIRECTORY
+set -euo pipefail
+[[ -n "${WENDARO_E2E_TRACE:-}" ]] && set -x
+
+wendaro=$(realpath "$1")
+out=$(realpath -m "$2")
+mkdir -p "$out"
+rm -f "$out"/*.png "$out"/*.log
+
+# A D-Bus session of its own, as a desktop session has.
+if [[ -z "${WENDARO_E2E_IN_SESSION:-}" ]]; then
+  export WENDARO_E2E_IN_SESSION=1
+  exec dbus-run-session -- bash "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "$out/failure.png" 2>/dev/null || true
+  echo "--- wendaro's output:" >&2
+  cat "$out/wendaro.log" >&2 || true
+  exit 1
+}
+
+# Waits up to 10 s for a command to succeed.
+wait_for() {
+  local what=$1
+  shift
+  for _ in $(seq 100); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  fail "timed out waiting for $what"
+}
+
+# --- A user's home, settings and apps ------------------------------------
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/wendaro" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+
+apps=$work/apps
+launched=$work/launched
+# Each test app records its name when it runs.
+make_app() {
+  mkdir -p "$apps/$1.app"
+  printf '#!/bin/sh\necho %s >> "%s"\n' "$1" "$launched" > "$apps/$1.app/AppRun"
+  chmod +x "$apps/$1.app/AppRun"
+}
+for name in Alpha Beta Gamma; do make_app "$name"; done
+# Delta takes its time: it records itself after wendaro has ended.
+mkdir -p "$apps/Delta.app"
+printf '#!/bin/sh\nsleep 2\necho Delta >> "%s"\n' "$launched" > "$apps/Delta.app/AppRun"
+chmod +x "$apps/Delta.app/AppRun"
+
+store=$XDG_CONFIG_HOME/wendaro/defaults.plist
+cat > "$store" <<PLIST
+<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0">
+<dict>
+  <key>directories</key>
+  <array><string>$apps</string></array>
+  <key>favorites</key>
+  <array><string>$apps/Alpha.app</string></array>
+  <key>menubar</key>
+  <array><string>$apps/Gamma.app</string></array>
+  <key>categories</key>
+  <array><string>Work</string></array>
+  <key>categoriesApps</key>
+  <dict><key>Work</key><array><string>$apps/Beta.app</string></array></dict>
+</dict>
+</plist>
+PLIST
+
+launches() { cat "$launched" 2>/dev/null | tr '\n' ' '; }
+launched_with() { [[ "$(launches)" == "$1" ]]; }
+
+# --- X server, tray host, program ------------------------------------------
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+wait_for "the X server" xdpyinfo
+
+trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+  --transparent false --tint 0xdddddd > "$out/trayer.log" 2>&1 &
+pids+=($!)
+wait_for "the tray host" xdotool search --class trayer
+
+"$wendaro" > "$out/wendaro.log" 2>&1 &
+wendaro_pid=$!
+pids+=($wendaro_pid)
+
+# The tray icons, in the order they were made: the main icon, then the pinned one.
+icons() { xdotool search --onlyvisible --class wendaro 2>/dev/null | head -2; }
+wait_for "two tray icons" bash -c "[[ \$(xdotool search --onlyvisible --class wendaro | wc -l) -ge 2 ]]"
+mapfile -t tray_icons < <(icons)
+main_icon=${tray_icons[0]:-}
+pinned_icon=${tray_icons[1]:-}
+[[ -n "$main_icon" && -n "$pinned_icon" ]] || fail "no tray icons"
+
+# The one wendaro window that is shown besides the tray icons (an open menu
+# or a window), and its geometry.
+other_window() { xdotool search --onlyvisible --class wendaro | grep -vx -e "$main_icon" -e "$pinned_icon" | tail -1; }
+geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "$X $Y $WIDTH $HEIGHT"
+}
+menu_open() { [[ -n "$(other_window)" ]]; }
+menu_closed() { [[ -z "$(other_window)" ]]; }
+
+open_main_menu() {
+  xdotool mousemove --window "$main_icon" 8 8 click 1
+  wait_for "the main menu" menu_open
+  sleep 0.3
+}
+
+# 1. A click on the main icon opens the main menu; choosing the first
+#    favourite launches it.
+open_main_menu
+import -window root "$out/menu.png"
+xdotool key Down Return
+wait_for "Alpha to run" launched_with "Alpha "
+wait_for "the menu to close" menu_closed
+echo "ok: a click opened the main menu and its first entry launched Alpha"
+
+# A right click opens the same menu, once.
+xdotool mousemove --window "$main_icon" 8 8 click 3
+wait_for "the main menu on a right click" menu_open
+sleep 0.3
+[[ $(xdotool search --onlyvisible --class wendaro | grep -vx -e "$main_icon" -e "$pinned_icon" | wc -l) -eq 1 ]] ||
+  fail "a right click showed more than one menu"
+xdotool key Escape
+wait_for "the menu to close" menu_closed
+echo "ok: a right click opened the main menu once"
+
+# 2. A click on the pinned icon launches its app.
+xdotool mousemove --window "$pinned_icon" 8 8 click 1
+wait_for "Gamma to run" launched_with "Alpha Gamma "
+echo "ok: the pinned icon launched Gamma"
+
+# 3. An Alt-click on a menu entry opens the shortcut editor for it.
+open_main_menu
+read -r mx my mw mh <<< "$(geometry "$(other_window)")"
+xdotool mousemove $((mx + mw / 2)) $((my + 14))
+sleep 0.2
+xdotool keydown alt click 1 keyup alt
+wait_for "the shortcut editor" xdotool search --onlyvisible --name '^Alpha$'
+sleep 0.3
+import -window root "$out/shortcut-editor.png"
+launched_with "Alpha Gamma " || fail "the Alt-click launched: $(launches)"
+echo "ok: an Alt-click opened the shortcut editor for Alpha"
+
+# 4. Manage > Favorites opens the Apps window; ticking Beta makes it a
+#    favourite in the settings file.
+open_main_menu   # opening the menu closes the editor
+# From the bottom: Quit, More, Manage; then Menu Bar, Favorites.
+xdotool key Up Up Up Right Down Return
+wait_for "the Apps window" xdotool search --onlyvisible --name '^Favorites$'
+apps_window=$(xdotool search --onlyvisible --name '^Favorites$' | head -1)
+xdotool windowactivate --sync "$apps_window" 2>/dev/null || xdotool windowfocus --sync "$apps_window"
+sleep 0.3
+import -window root "$out/apps-window.png"
+xdotool key Down space   # the second row (Beta), its check box
+favourite_saved() { grep -q "$apps/Beta.app" <(python3 -c 'import plistlib,sys; print("\n".join(plistlib.load(open(sys.argv[1],"rb")).get("favorites",[])))' "$store"); }
+wait_for "Beta in the stored favourites" favourite_saved
+import -window root "$out/apps-window-ticked.png"
+echo "ok: ticking Beta in the Apps window stored it among the favourites"
+
+# 5. The other windows, for the record.
+for window in Categories Directories; do
+  xdotool key Escape
+  open_main_menu
+  if [[ $window == Categories ]]; then keys="Up Up Up Right Down Down Return"; else keys="Up Up Up Right Down Down Down Return"; fi
+  xdotool key $keys
+  wait_for "the $window window" xdotool search --onlyvisible --name "^$window\$"
+  sleep 0.3
+  import -window root "$out/$(tr 'A-Z' 'a-z' <<< "$window")-window.png"
+done
+echo "ok: the Categories and Directories windows opened"
+
+# 6. Delta, chosen in All Apps (Alpha, Beta, Delta), outlives the program,
+#    which Quit ends at once.
+xdotool key Escape
+open_main_menu
+xdotool key Up Up Up Up Right Down Down Return   # from the bottom: Quit, More, Manage, All Apps
+open_main_menu
+xdotool key Up Return
+wait_for "the program to end" bash -c "! kill -0 $wendaro_pid"
+wait "$wendaro_pid" || fail "wendaro ended with status $?"
+echo "ok: Quit ended the program"
+wait_for "Delta to finish after the program" launched_with "Alpha Gamma Delta "
+echo "ok: Delta, launched from All Apps, ran on after the program ended"
+echo "screenshots: $out"
