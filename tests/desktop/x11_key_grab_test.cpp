@@ -176,6 +176,27 @@ TEST_F(X11KeyGrabTest, CombinationWorksWhileOurOwnWindowHoldsTheKeyboard) {
   window.setKeyboardGrabEnabled(false);
 }
 
+TEST_F(X11KeyGrabTest, APressWhoseReleaseGoesElsewhereLeavesTheNextPressWorking) {
+  // As when the menu toggle closes the menu that held the keyboard: the key
+  // is let go after our grab of the keyboard ended, so we never see it.
+  int presses = 0;
+  QWindow window;
+  window.setGeometry(10, 10, 100, 100);
+  window.show();
+  ASSERT_TRUE(eventually([&] { return window.isExposed(); }));
+  record("WendaroMenu", "Ctrl+Alt+M");
+  shortcuts->binder().bindShortcutWithDefaultsKey("WendaroMenu", [&] {
+    ++presses;
+    window.setKeyboardGrabEnabled(false);
+  });
+  ASSERT_TRUE(window.setKeyboardGrabEnabled(true));
+  xdotool({"keydown", "ctrl+alt+m"});
+  ASSERT_TRUE(eventually([&] { return presses == 1; }));
+  xdotool({"keyup", "ctrl+alt+m"});
+  xdotool({"key", "ctrl+alt+m"});
+  EXPECT_TRUE(eventually([&] { return presses == 2; }));
+}
+
 TEST_F(X11KeyGrabTest, ProgramThatEndsLetsGoOfItsGrabs) {
   int presses = 0;
   record("ash1", "Ctrl+Alt+K");

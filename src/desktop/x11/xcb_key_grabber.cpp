@@ -207,11 +207,11 @@ bool XcbKeyGrabber::keyPressed(const xcb_key_press_event_t& event) {
   // the keyboard ourselves (an open menu); it is a press all the same.
   const Shortcut* combination = combinationPressed(event);
   if (!combination) return false;
+  // The server repeats a held key as a release and a press with the same
+  // time stamp. (Whether a key is still held cannot be told from here: its
+  // release goes to whichever window has the focus once our grab ends.)
   auto released = lastRelease_.find(event.detail);
-  // A repeat: the key was not released since the last press, or (servers
-  // without detectable repeat) its release came with the same time stamp.
-  const bool repeat = !held_.insert(event.detail).second ||
-                      (released != lastRelease_.end() && released->second == event.time);
+  const bool repeat = released != lastRelease_.end() && released->second == event.time;
   if (!repeat) {
     QMetaObject::invokeMethod(
         &deliveries_,
@@ -223,10 +223,7 @@ bool XcbKeyGrabber::keyPressed(const xcb_key_press_event_t& event) {
   return true;
 }
 
-void XcbKeyGrabber::keyReleased(const xcb_key_release_event_t& event) {
-  held_.erase(event.detail);
-  lastRelease_[event.detail] = event.time;
-}
+void XcbKeyGrabber::keyReleased(const xcb_key_release_event_t& event) { lastRelease_[event.detail] = event.time; }
 
 const Shortcut* XcbKeyGrabber::combinationPressed(const xcb_key_press_event_t& event) const {
   const std::uint16_t locks = static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | masks_.numLock);

@@ -69,7 +69,6 @@ class XcbKeyGrabber : public KeyGrabber, private QAbstractNativeEventFilter {
   ModifierMasks masks_;
   std::map<Shortcut, std::vector<KeyGrab>, ShortcutOrder> grabbed_;
   std::set<Shortcut, ShortcutOrder> reportedUntypable_;
-  std::set<std::uint8_t> held_;
   std::map<std::uint8_t, xcb_timestamp_t> lastRelease_;
   PressHandler pressHandler_;
   // Queued presses are delivered through this object, so none arrives after
