@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QThread>
 #include <QWindow>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
@@ -45,25 +46,41 @@ class OtherClient {
 
   // Tries to grab the letter with the modifiers; true when the server agreed.
   bool grab(char letter, std::uint16_t modifiers) {
-    xcb_generic_error_t* error = xcb_request_check(
-        connection_, xcb_grab_key_checked(connection_, 1, root_, modifiers, keycodeOf(letter), XCB_GRAB_MODE_ASYNC,
-                                          XCB_GRAB_MODE_ASYNC));
-    std::free(error);
-    return error == nullptr;
+    return grabKey(x11::positionsOf(mapping(), static_cast<std::uint32_t>(letter)).at(0).keycode, modifiers);
+  }
+  // Whether the key with the modifiers is free: grabbed and let go again.
+  bool isFree(xcb_keycode_t keycode, std::uint16_t modifiers) {
+    if (!grabKey(keycode, modifiers)) return false;
+    xcb_ungrab_key(connection_, keycode, root_, modifiers);
+    xcb_flush(connection_);
+    return true;
   }
 
- private:
-  xcb_keycode_t keycodeOf(char letter) {
+  x11::KeyboardMapping mapping() {
     const xcb_setup_t* setup = xcb_get_setup(connection_);
     auto* reply = xcb_get_keyboard_mapping_reply(
         connection_,
         xcb_get_keyboard_mapping(connection_, setup->min_keycode, setup->max_keycode - setup->min_keycode + 1),
         nullptr);
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply);
-    x11::KeyboardMapping mapping{setup->min_keycode, reply->keysyms_per_keycode,
-                                 {keysyms, keysyms + xcb_get_keyboard_mapping_keysyms_length(reply)}};
+    x11::KeyboardMapping result{setup->min_keycode, reply->keysyms_per_keycode,
+                                {keysyms, keysyms + xcb_get_keyboard_mapping_keysyms_length(reply)}};
     std::free(reply);
-    return x11::positionsOf(mapping, static_cast<std::uint32_t>(letter)).at(0).keycode;
+    return result;
+  }
+  // Makes the key type the keysyms, as a keyboard layout tool would.
+  void mapKey(xcb_keycode_t keycode, const std::vector<xcb_keysym_t>& keysyms) {
+    std::free(xcb_request_check(connection_, xcb_change_keyboard_mapping_checked(
+                                                  connection_, 1, keycode, keysyms.size(), keysyms.data())));
+  }
+
+ private:
+  bool grabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
+    xcb_generic_error_t* error = xcb_request_check(
+        connection_,
+        xcb_grab_key_checked(connection_, 1, root_, modifiers, keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    std::free(error);
+    return error == nullptr;
   }
 
   xcb_connection_t* connection_;
@@ -195,6 +212,39 @@ TEST_F(X11KeyGrabTest, APressWhoseReleaseGoesElsewhereLeavesTheNextPressWorking)
   xdotool({"keyup", "ctrl+alt+m"});
   xdotool({"key", "ctrl+alt+m"});
   EXPECT_TRUE(eventually([&] { return presses == 2; }));
+}
+
+TEST_F(X11KeyGrabTest, GrabsFollowTheKeyboardMapping) {
+  int presses = 0;
+  record("ash1", "Ctrl+Alt+K");
+  shortcuts->binder().bindShortcutWithDefaultsKey("ash1", counts(presses));
+  OtherClient other;
+  const x11::KeyboardMapping layout = other.mapping();
+  const std::size_t width = layout.keysymsPerKeycode;
+  const xcb_keycode_t letterKey = x11::positionsOf(layout, 'k').at(0).keycode;
+  // A key that types nothing.
+  xcb_keycode_t spareKey = 0;
+  for (std::size_t key = 0; key * width < layout.keysyms.size() && !spareKey; ++key) {
+    const auto row = layout.keysyms.begin() + key * width;
+    if (std::all_of(row, row + width, [](std::uint32_t keysym) { return keysym == 0; })) {
+      spareKey = static_cast<xcb_keycode_t>(layout.minKeycode + key);
+    }
+  }
+  ASSERT_NE(spareKey, 0);
+  const std::vector<xcb_keysym_t> letterRow(layout.keysyms.begin() + (letterKey - layout.minKeycode) * width,
+                                            layout.keysyms.begin() + (letterKey - layout.minKeycode + 1) * width);
+  const std::vector<xcb_keysym_t> nothing(width, 0);
+
+  // K moves to the spare key: the grab moves with it.
+  other.mapKey(spareKey, letterRow);
+  other.mapKey(letterKey, nothing);
+  EXPECT_TRUE(eventually([&] { return !other.isFree(spareKey, kCtrlAlt) && other.isFree(letterKey, kCtrlAlt); }));
+  xdotool({"key", "ctrl+alt+k"});
+  EXPECT_TRUE(eventually([&] { return presses == 1; }));
+
+  other.mapKey(letterKey, letterRow);
+  other.mapKey(spareKey, nothing);
+  EXPECT_TRUE(eventually([&] { return !other.isFree(letterKey, kCtrlAlt) && other.isFree(spareKey, kCtrlAlt); }));
 }
 
 TEST_F(X11KeyGrabTest, ProgramThatEndsLetsGoOfItsGrabs) {
