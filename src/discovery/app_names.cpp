@@ -1,5 +1,7 @@
 #include "discovery/app_names.h"
 
+#include "platform/path_strings.h"
+
 #include <unicode/bytestream.h>
 #include <unicode/casemap.h>
 #include <unicode/normalizer2.h>
@@ -69,25 +71,8 @@ std::string canonicalComposition(std::string_view text) {
   return composeNonAscii(text);
 }
 
-// Mirrors stringByDeletingPathExtension, then lastPathComponent: trailing
-// slashes do not count, a path of slashes names "/", and a component that
-// starts with its only dot, or is "..", has no extension.
-std::string_view displayNameOf(std::string_view path) {
-  std::size_t end = path.size();
-  while (end > 1 && path[end - 1] == '/') --end;
-  if (end == 0) return {};
-  if (end == 1 && path[0] == '/') return path.substr(0, 1);
-  std::string_view trimmed = path.substr(0, end);
-  std::size_t slash = trimmed.rfind('/');
-  std::string_view component = slash == std::string_view::npos ? trimmed : trimmed.substr(slash + 1);
-  if (component == "..") return component;
-  std::size_t dot = component.rfind('.');
-  if (dot == std::string_view::npos || dot == 0) return component;
-  return component.substr(0, dot);
-}
-
 std::string appNameKey(std::string_view appPath) {
-  std::string_view name = displayNameOf(appPath);
+  std::string_view name = displayNameView(appPath);
   if (isAscii(name)) {
     std::string key(name);
     for (char& c : key) {

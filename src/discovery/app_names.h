@@ -18,9 +18,6 @@ bool isValidUtf8(std::string_view text);
 // The canonically composed (NFC) form of a UTF-8 string.
 std::string canonicalComposition(std::string_view text);
 
-// The display name of an app path, as a part of the path: the same text as
-// displayName() in platform/path_strings.h, without a copy.
-std::string_view displayNameOf(std::string_view appPath);
 
 // The app name key of a path: its extension removed, its last component, in
 // lower case by the full Unicode mapping of no particular locale, in NFC.

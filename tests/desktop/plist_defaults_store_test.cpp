@@ -154,6 +154,33 @@ TEST_F(PlistDefaultsStoreTest, TheNextGoodWriteSavesWhatAFailedOneCouldNot) {
   EXPECT_EQ(reread.objectForKey("menubar"), stringArrayValue({"/B.app"}));
 }
 
+TEST_F(PlistDefaultsStoreTest, SettingTheSavedValueAgainWritesNothing) {
+  PlistDefaultsStore store(file, options);
+  store.setObject("favorites", stringArrayValue({"/A.app"}));
+  FaultyFileCalls calls;
+  options.fileCalls = &calls;
+  PlistDefaultsStore reopened(file, options);
+  int heard = 0;
+  reopened.addChangeListener([&](const std::string&) { ++heard; });
+  reopened.setObject("favorites", stringArrayValue({"/A.app"}));
+  EXPECT_TRUE(calls.made.empty());
+  EXPECT_EQ(heard, 0);
+  reopened.setObject("favorites", stringArrayValue({"/B.app"}));
+  EXPECT_FALSE(calls.made.empty());
+  EXPECT_EQ(heard, 1);
+}
+
+TEST_F(PlistDefaultsStoreTest, AnUnsavedStoreWritesEvenAnUnchangedValue) {
+  FaultyFileCalls failOnce("sync");
+  options.fileCalls = &failOnce;
+  PlistDefaultsStore store(file, options);
+  store.setObject("favorites", stringArrayValue({"/A.app"}));
+  ASSERT_FALSE(store.isSaved());
+  store.setObject("favorites", stringArrayValue({"/A.app"}));
+  EXPECT_TRUE(store.isSaved());
+  EXPECT_EQ(PlistDefaultsStore(file, options).objectForKey("favorites"), stringArrayValue({"/A.app"}));
+}
+
 TEST_F(PlistDefaultsStoreTest, ListenersHearEveryChangeOfThisProcess) {
   PlistDefaultsStore store(file, options);
   std::vector<std::string> heard;

@@ -46,7 +46,8 @@ class PlistDefaultsStore : public DefaultsStore {
   // A value that the file cannot hold exactly (see whyUnstorable) is refused
   // with a message and changes nothing. A value that is taken is visible at
   // once; when writing the file fails, it stays in memory, the old file stays
-  // whole and a message says so.
+  // whole and a message says so. Setting the value the saved file already
+  // holds writes nothing and tells no listener.
   void setObject(const std::string& key, const Value& value) override;
   void removeObjectForKey(const std::string& key) override;
 
