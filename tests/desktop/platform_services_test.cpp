@@ -9,7 +9,6 @@
 #include "desktop/qt/qt_events.h"
 #include "desktop/qt/qt_system_services.h"
 #include "desktop/qt/qt_updater.h"
-#include "desktop/qt/unavailable_shortcut_binder.h"
 
 namespace wendaro {
 namespace {
@@ -78,19 +77,6 @@ TEST(SystemServicesTest, LinesAreWrittenWhole) {
   ASSERT_NE(stream, nullptr);
   StreamOutput(stream).writeLine("Changing login item status failed.");
   EXPECT_EQ(contents(stream), "Changing login item status failed.\n");
-  std::fclose(stream);
-}
-
-TEST(ShortcutBinderTest, WithoutGlobalShortcutsTheSessionIsToldOnce) {
-  std::FILE* stream = std::tmpfile();
-  ASSERT_NE(stream, nullptr);
-  UnavailableShortcutBinder binder(stream);
-  bool ran = false;
-  binder.bindShortcutWithDefaultsKey("WendaroMenu", [&] { ran = true; });
-  binder.bindShortcutWithDefaultsKey("ash1", [&] { ran = true; });
-  binder.breakBindingWithDefaultsKey("WendaroMenu");
-  EXPECT_EQ(contents(stream), "wendaro: global shortcuts are not available in this session\n");
-  EXPECT_FALSE(ran);
   std::fclose(stream);
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPushButton>
+#include <set>
 #include <QTest>
 
 #include "desktop/qt/windows/qt_shortcut_view.h"
@@ -134,6 +136,41 @@ TEST_F(ShortcutRecorderTest, WithoutAKeyNothingIsRecorded) {
   emit view.recorder().clearRequested();
   EXPECT_TRUE(log.matching("defaults.setObject").empty());
   EXPECT_TRUE(log.matching("defaults.removeObjectForKey").empty());
+}
+
+// Conflicts as the binder keeps them, set by hand.
+class HeldElsewhere : public ShortcutConflicts {
+ public:
+  bool isTakenByAnotherProgram(const std::string& key) const override { return taken.count(key) > 0; }
+  void setConflictListener(Listener given) override { listener = std::move(given); }
+  void take(const std::string& key) {
+    taken.insert(key);
+    if (listener) listener(key);
+  }
+  std::set<std::string> taken;
+  Listener listener;
+};
+
+TEST_F(ShortcutRecorderTest, SaysWhenAnotherProgramHoldsTheShortcut) {
+  HeldElsewhere conflicts;
+  QLabel& said = view.conflictLabel();
+  store.values["ash1"] = Value("Ctrl+Alt+K");
+  store.values["ash2"] = Value("Ctrl+Alt+J");
+  conflicts.taken = {"ash1"};
+  view.setAssociatedUserDefaultsKey("ash1");
+  EXPECT_FALSE(said.isVisibleTo(&view)) << "nothing to say before the view knows the conflicts";
+  view.setConflicts(&conflicts);
+  EXPECT_TRUE(said.isVisibleTo(&view));
+
+  view.setAssociatedUserDefaultsKey("ash2");
+  EXPECT_FALSE(said.isVisibleTo(&view));
+  conflicts.take("ash2");  // the binder found out while the editor is open
+  EXPECT_TRUE(said.isVisibleTo(&view));
+  QTest::mouseClick(&view.clearButton(), Qt::LeftButton);
+  EXPECT_FALSE(said.isVisibleTo(&view)) << "a cleared shortcut conflicts with nothing";
+
+  view.setConflicts(nullptr);
+  EXPECT_FALSE(conflicts.listener);
 }
 
 TEST(ShortcutReaderTest, ReadersReadTheStoreWithoutAWidget) {

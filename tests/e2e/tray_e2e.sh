@@ -2,7 +2,9 @@
 # The real program under a real X server with a tray host: clicks the tray
 # icon, launches an app from the menu and a pinned icon, opens the shortcut
 # editor with an Alt-click, ticks an app in the Apps window and checks the
-# settings file. Screenshots go to the output directory.
+# settings file; then records, uses and clears global shortcuts, typed from
+# another program's window, across a restart. Screenshots go to the output
+# directory.
 #
 # Usage: tray_e2e.sh WENDARO OUTPUT_DIRECTORY
 set -euo pipefail
@@ -102,17 +104,19 @@ trayer --edge top --align right --widthtype request --height 24 --SetDockType tr
 pids+=($!)
 wait_for "the tray host" xdotool search --class trayer
 
-"$wendaro" > "$out/wendaro.log" 2>&1 &
-wendaro_pid=$!
-pids+=($wendaro_pid)
-
-# The tray icons, in the order they were made: the main icon, then the pinned one.
-icons() { xdotool search --onlyvisible --class wendaro 2>/dev/null | head -2; }
-wait_for "two tray icons" bash -c "[[ \$(xdotool search --onlyvisible --class wendaro | wc -l) -ge 2 ]]"
-mapfile -t tray_icons < <(icons)
-main_icon=${tray_icons[0]:-}
-pinned_icon=${tray_icons[1]:-}
-[[ -n "$main_icon" && -n "$pinned_icon" ]] || fail "no tray icons"
+# Starts the program and finds its tray icons, in the order they were made:
+# the main icon, then the pinned one. Its output goes on in wendaro.log.
+start_wendaro() {
+  "$wendaro" >> "$out/wendaro.log" 2>&1 &
+  wendaro_pid=$!
+  pids+=($wendaro_pid)
+  wait_for "two tray icons" bash -c "[[ \$(xdotool search --onlyvisible --class wendaro | wc -l) -ge 2 ]]"
+  mapfile -t tray_icons < <(xdotool search --onlyvisible --class wendaro 2>/dev/null | head -2)
+  main_icon=${tray_icons[0]:-}
+  pinned_icon=${tray_icons[1]:-}
+  [[ -n "$main_icon" && -n "$pinned_icon" ]] || fail "no tray icons"
+}
+start_wendaro
 
 # The one wendaro window that is shown besides the tray icons (an open menu
 # or a window), and its geometry.
@@ -206,4 +210,146 @@ wait "$wendaro_pid" || fail "wendaro ended with status $?"
 echo "ok: Quit ended the program"
 wait_for "Delta to finish after the program" launched_with "Alpha Gamma Delta "
 echo "ok: Delta, launched from All Apps, ran on after the program ended"
+
+# 7. Global shortcuts, pressed in another program's window.
+launch_count() { grep -cx "$1" "$launched" 2>/dev/null || true; }
+launched_times() { [[ "$(launch_count "$1")" == "$2" ]]; }
+xmessage -geometry 300x80+100+400 "another program" > "$out/xmessage.log" 2>&1 &
+pids+=($!)
+wait_for "another program's window" xdotool search --onlyvisible --class xmessage
+elsewhere=$(xdotool search --onlyvisible --class xmessage | head -1)
+press_elsewhere() {
+  xdotool windowfocus --sync "$elsewhere"
+  xdotool key "$@"
+}
+
+# The shortcut stored for an app (the value under its key in the index).
+stored_shortcut() {
+  python3 - "$store" "$1" <<'PY'
+import plistlib, sys
+settings = plistlib.load(open(sys.argv[1], "rb"))
+key = settings.get("shortcutsIndex", {}).get(sys.argv[2], "WendaroMenu" if sys.argv[2] == "WendaroMenu" else None)
+print(settings.get(key, "") if key else "")
+PY
+}
+stored_shortcut_is() { [[ "$(stored_shortcut "$1")" == "$2" ]]; }
+
+# Types into the shortcut editor titled $1.
+type_in_editor() {
+  local title=$1
+  shift
+  wait_for "the shortcut editor for $title" xdotool search --onlyvisible --name "^$title\$"
+  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$title\$" | head -1)"
+  sleep 0.2
+  xdotool key "$@"
+}
+editor_closed() { ! xdotool search --onlyvisible --name "^$1\$"; }
+close_editor() {
+  xdotool key Escape
+  wait_for "the editor to close" editor_closed "$1"
+}
+alt_click_first_entry() {
+  open_main_menu
+  read -r mx my mw mh <<< "$(geometry "$(other_window)")"
+  xdotool mousemove $((mx + mw / 3)) $((my + 14))
+  sleep 0.2
+  xdotool keydown alt click 1 keyup alt
+}
+# Whether a strip of the screenshot holds anything but its background.
+has_ink() { (( $(convert "$1" -crop "$2" +repage -format %k info:) > 1 )); }
+
+start_wendaro
+
+# 7.1 Alt-click Alpha's entry and record Ctrl+Alt+K; once the editor is
+#     closed the main menu shows it beside Alpha (in the first row, where the
+#     last row, Quit, has nothing).
+alt_click_first_entry
+type_in_editor Alpha ctrl+alt+k
+wait_for "Ctrl+Alt+K stored for Alpha" stored_shortcut_is "$apps/Alpha.app" "Ctrl+Alt+K"
+close_editor Alpha
+open_main_menu
+import -window root "$out/menu-with-shortcut.png"
+read -r mx my mw mh <<< "$(geometry "$(other_window)")"
+has_ink "$out/menu-with-shortcut.png" "$((mw / 3 - 8))x16+$((mx + mw * 2 / 3))+$((my + 5))" ||
+  fail "the menu shows no shortcut beside Alpha"
+! has_ink "$out/menu-with-shortcut.png" "$((mw / 3 - 8))x16+$((mx + mw * 2 / 3))+$((my + mh - 21))" ||
+  fail "the menu shows something beside Quit"
+xdotool key Escape
+wait_for "the menu to close" menu_closed
+echo "ok: Ctrl+Alt+K, recorded for Alpha, is stored and shown in the menu"
+
+# 7.2 Pressed in another program's window, it launches Alpha.
+alpha_runs=$(launch_count Alpha)
+press_elsewhere ctrl+alt+k
+wait_for "Alpha to run from its shortcut" launched_times Alpha $((alpha_runs + 1))
+echo "ok: Ctrl+Alt+K launched Alpha from another program's window"
+
+# 7.3 The main menu's shortcut, recorded with an Alt-click on the main icon,
+#     opens the menu. While the menu it opened is shown, it does nothing;
+#     pressed while a click keeps the menu open, it closes it.
+xdotool mousemove --window "$main_icon" 8 8 keydown alt click 1 keyup alt
+type_in_editor "Wendaro's Menu" ctrl+alt+m
+wait_for "Ctrl+Alt+M stored for the main menu" stored_shortcut_is WendaroMenu "Ctrl+Alt+M"
+close_editor "Wendaro's Menu"
+press_elsewhere ctrl+alt+m
+wait_for "the main menu from its shortcut" menu_open
+import -window root "$out/menu-from-shortcut.png"
+xdotool key ctrl+alt+m
+sleep 0.5
+menu_open || fail "pressed again, the shortcut closed the menu it had opened"
+xdotool key Escape
+wait_for "the menu to close" menu_closed
+open_main_menu
+xdotool key ctrl+alt+m
+wait_for "the shortcut to close the menu a click opened" menu_closed
+press_elsewhere ctrl+alt+m
+wait_for "the main menu from its shortcut again" menu_open
+xdotool key Escape
+wait_for "the menu to close" menu_closed
+echo "ok: Ctrl+Alt+M opens the main menu, and closes it when a click opened it"
+
+# 7.4 Gamma gets Ctrl+Alt+G through an Alt-click on its pinned icon.
+xdotool mousemove --window "$pinned_icon" 8 8 keydown alt click 1 keyup alt
+type_in_editor Gamma ctrl+alt+g
+wait_for "Ctrl+Alt+G stored for Gamma" stored_shortcut_is "$apps/Gamma.app" "Ctrl+Alt+G"
+close_editor Gamma
+gamma_runs=$(launch_count Gamma)
+press_elsewhere ctrl+alt+g
+wait_for "Gamma to run from its shortcut" launched_times Gamma $((gamma_runs + 1))
+echo "ok: Ctrl+Alt+G, recorded on the pinned icon, launched Gamma"
+
+# 7.5 Cleared in the editor, Ctrl+Alt+K launches nothing: Gamma's shortcut,
+#     pressed after it, runs, and Alpha does not.
+alt_click_first_entry
+type_in_editor Alpha BackSpace
+wait_for "Alpha's shortcut to be cleared" stored_shortcut_is "$apps/Alpha.app" ""
+close_editor Alpha
+alpha_runs=$(launch_count Alpha)
+gamma_runs=$(launch_count Gamma)
+press_elsewhere ctrl+alt+k ctrl+alt+g
+wait_for "Gamma to run after the cleared shortcut" launched_times Gamma $((gamma_runs + 1))
+sleep 0.5
+launched_times Alpha "$alpha_runs" || fail "the cleared Ctrl+Alt+K still launched Alpha"
+echo "ok: the cleared Ctrl+Alt+K launched nothing"
+
+# 7.6 After a restart the recorded shortcuts still work; the menus built
+#     from the settings show Gamma's.
+open_main_menu
+xdotool key Up Return
+wait_for "the program to end" bash -c "! kill -0 $wendaro_pid"
+"$wendaro" --print-menu > "$out/menu.txt" 2>> "$out/wendaro.log" || fail "--print-menu failed"
+grep -qx $'  Gamma\tCtrl+Alt+G' "$out/menu.txt" || fail "the menu text shows no Ctrl+Alt+G for Gamma"
+grep -qx 'Alpha' "$out/menu.txt" || fail "the menu text still shows a shortcut for Alpha"
+start_wendaro
+gamma_runs=$(launch_count Gamma)
+press_elsewhere ctrl+alt+g
+wait_for "Gamma to run from its shortcut after a restart" launched_times Gamma $((gamma_runs + 1))
+press_elsewhere ctrl+alt+m
+wait_for "the main menu from its shortcut after a restart" menu_open
+xdotool key Escape
+wait_for "the menu to close" menu_closed
+if grep -q "taken by another program\|not available in this session" "$out/wendaro.log"; then
+  fail "wendaro said its shortcuts could not work"
+fi
+echo "ok: after a restart Ctrl+Alt+G launched Gamma and Ctrl+Alt+M opened the menu"
 echo "screenshots: $out"

@@ -18,14 +18,15 @@ DesktopSession::DesktopSession(std::unique_ptr<StoreLock> claim, const Options& 
       defaults_(settingsFilePath()),
       statusBar_(application_, renderer_, options.showsTray),
       loginItems_(autostartDirectory(), options.executablePath),
-      shortcutBinder_(options.showsTray ? stderr : nullptr),
+      shortcuts_(defaults_, options.showsTray ? GlobalShortcuts::Keyboard::Watch : GlobalShortcuts::Keyboard::Ignore),
       shortcutViews_(defaults_),
       platform_{defaults_,    workspace_,  fileManager_,  accessGrants_, openPanels_,     statusBar_,
                 events_,      images_,     application_,  loginItems_,   storeReview_,    systemInfo_,
-                clock_,       standardOutput_, shortcutBinder_, shortcutViews_},
+                clock_,       standardOutput_, shortcuts_.binder(), shortcutViews_},
       interface_(defaults_),
       updater_(QCoreApplication::applicationVersion()) {
   renderer_.setUpdater(&updater_);
+  interface_.shortcutView.setConflicts(&shortcuts_.binder());
   // What loading the interface file does: the application object, its
   // outlets connected, made the application's delegate.
   app_ = std::make_unique<AppDelegate>(platform_);

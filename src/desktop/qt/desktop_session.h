@@ -11,6 +11,7 @@
 #include "desktop/linux/posix_file_manager.h"
 #include "desktop/linux/xdg_login_items.h"
 #include "desktop/qt/dialogs/qt_open_panel.h"
+#include "desktop/qt/global_shortcuts.h"
 #include "desktop/qt/menu_renderer.h"
 #include "desktop/qt/qt_application.h"
 #include "desktop/qt/qt_events.h"
@@ -19,7 +20,6 @@
 #include "desktop/qt/qt_system_services.h"
 #include "desktop/qt/qt_updater.h"
 #include "desktop/qt/qt_workspace.h"
-#include "desktop/qt/unavailable_shortcut_binder.h"
 #include "desktop/qt/windows/interface_file.h"
 #include "desktop/qt/windows/qt_shortcut_view.h"
 #include "desktop/store/plist_defaults_store.h"
@@ -70,7 +70,8 @@ class DesktopSession {
   QtSystemInfo systemInfo_;
   SystemClock clock_;
   StreamOutput standardOutput_;
-  UnavailableShortcutBinder shortcutBinder_;
+  // Before the interface: the shortcut editor shows the binder's conflicts.
+  GlobalShortcuts shortcuts_;
   QtShortcutViews shortcutViews_;
   Platform platform_;
   InterfaceFile interface_;

@@ -1,7 +1,8 @@
 #include "desktop/qt/windows/qt_shortcut_view.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPushButton>
 
 #include "desktop/qt/shortcut_text.h"
@@ -40,11 +41,17 @@ QtShortcutView::QtShortcutView(DefaultsStore& store, QWidget* parent)
     : QWidget(parent),
       store_(store),
       recorder_(new ShortcutRecorderEdit(this)),
-      clearButton_(new QPushButton(tr("Clear"), this)) {
-  auto* layout = new QHBoxLayout(this);
+      clearButton_(new QPushButton(tr("Clear"), this)),
+      conflictLabel_(new QLabel(tr("Another program already uses this shortcut."), this)) {
+  auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(recorder_, 1);
-  layout->addWidget(clearButton_);
+  layout->addWidget(recorder_, 0, 0);
+  layout->addWidget(clearButton_, 0, 1);
+  layout->addWidget(conflictLabel_, 1, 0, 1, 2);
+  layout->setColumnStretch(0, 1);
+  conflictLabel_->setObjectName("shortcutConflict");
+  conflictLabel_->setWordWrap(true);
+  conflictLabel_->hide();
   recorder_->setObjectName("shortcutRecorder");
   recorder_->setAccessibleName(tr("Shortcut"));
   clearButton_->setObjectName("clearShortcutButton");
@@ -54,6 +61,21 @@ QtShortcutView::QtShortcutView(DefaultsStore& store, QWidget* parent)
   connect(recorder_, &ShortcutRecorderEdit::clearRequested, this, &QtShortcutView::clear);
   connect(clearButton_, &QPushButton::clicked, this, &QtShortcutView::clear);
   setEnabled(false);
+}
+
+QtShortcutView::~QtShortcutView() {
+  if (conflicts_) conflicts_->setConflictListener(nullptr);
+}
+
+void QtShortcutView::setConflicts(ShortcutConflicts* conflicts) {
+  if (conflicts_) conflicts_->setConflictListener(nullptr);
+  conflicts_ = conflicts;
+  if (conflicts_) {
+    conflicts_->setConflictListener([this](const std::string& key) {
+      if (key == key_) showStoredShortcut();
+    });
+  }
+  showStoredShortcut();
 }
 
 void QtShortcutView::setAssociatedUserDefaultsKey(const std::string& key) {
@@ -88,6 +110,7 @@ void QtShortcutView::showStoredShortcut() {
                                                                 QKeySequence::PortableText)
                                      : QKeySequence());
   clearButton_->setEnabled(shortcut.has_value());
+  conflictLabel_->setVisible(shortcut && conflicts_ && conflicts_->isTakenByAnotherProgram(key_));
 }
 
 }  // namespace wendaro

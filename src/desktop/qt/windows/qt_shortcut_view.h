@@ -6,9 +6,11 @@
 
 #include <QWidget>
 
+#include "desktop/shortcuts/shortcut_conflicts.h"
 #include "platform/defaults_store.h"
 #include "platform/shortcuts.h"
 
+class QLabel;
 class QPushButton;
 
 namespace wendaro {
@@ -25,18 +27,24 @@ std::optional<Shortcut> storedShortcut(const DefaultsStore& store, const std::st
 // portable text ("Ctrl+Alt+K"); the clear button, Backspace or Delete remove
 // it. It records one combination at a time and refuses keys without a
 // modifier other than Shift, function keys excepted. Without an associated key
-// it records nothing.
+// it records nothing. Given the binder's conflicts, it says so beneath when
+// another program holds the shortcut, so that pressing it cannot work here.
 class QtShortcutView final : public QWidget, public ShortcutView {
   Q_OBJECT
 
  public:
   explicit QtShortcutView(DefaultsStore& store, QWidget* parent = nullptr);
+  ~QtShortcutView() override;
+
+  // The conflicts must outlive the view, or be replaced by null first.
+  void setConflicts(ShortcutConflicts* conflicts);
 
   void setAssociatedUserDefaultsKey(const std::string& key) override;
   std::optional<Shortcut> shortcutValue() const override;
 
   ShortcutRecorderEdit& recorder() { return *recorder_; }
   QPushButton& clearButton() { return *clearButton_; }
+  QLabel& conflictLabel() { return *conflictLabel_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -50,6 +58,8 @@ class QtShortcutView final : public QWidget, public ShortcutView {
   std::string key_;
   ShortcutRecorderEdit* recorder_;
   QPushButton* clearButton_;
+  QLabel* conflictLabel_;
+  ShortcutConflicts* conflicts_ = nullptr;
 };
 
 // Readers of stored shortcuts that are never shown (for the menus' key

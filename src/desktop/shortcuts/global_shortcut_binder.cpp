@@ -1,0 +1,97 @@
+#include "desktop/shortcuts/global_shortcut_binder.h"
+
+#include <utility>
+#include <vector>
+
+namespace wendaro {
+
+GlobalShortcutBinder::GlobalShortcutBinder(KeyGrabber& grabber, StoredShortcutReader readStoredShortcut,
+                                           TakenReporter reportTaken)
+    : grabber_(grabber), readStoredShortcut_(std::move(readStoredShortcut)), reportTaken_(std::move(reportTaken)) {
+  grabber_.setPressHandler([this](const Shortcut& combination) { pressed(combination); });
+}
+
+GlobalShortcutBinder::~GlobalShortcutBinder() {
+  grabber_.setPressHandler(nullptr);
+  for (const auto& [combination, grab] : grabs_) {
+    if (grab.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
+  }
+}
+
+void GlobalShortcutBinder::bindShortcutWithDefaultsKey(const std::string& key, std::function<void()> action) {
+  Binding& binding = bindings_[key];
+  binding.action = std::move(action);
+  follow(key, binding);
+}
+
+void GlobalShortcutBinder::breakBindingWithDefaultsKey(const std::string& key) {
+  auto found = bindings_.find(key);
+  if (found == bindings_.end()) return;
+  const bool wasTaken = isTakenByAnotherProgram(key);
+  if (found->second.combination) stopUsing(*found->second.combination);
+  bindings_.erase(found);
+  if (wasTaken) tellConflictListener(key);
+}
+
+void GlobalShortcutBinder::storedValueChanged(const std::string& key) {
+  auto found = bindings_.find(key);
+  if (found != bindings_.end()) follow(key, found->second);
+}
+
+bool GlobalShortcutBinder::isTakenByAnotherProgram(const std::string& key) const {
+  auto binding = bindings_.find(key);
+  if (binding == bindings_.end() || !binding->second.combination) return false;
+  auto grab = grabs_.find(*binding->second.combination);
+  return grab != grabs_.end() && grab->second.outcome == GrabOutcome::TakenByAnotherProgram;
+}
+
+void GlobalShortcutBinder::setConflictListener(Listener listener) { conflictListener_ = std::move(listener); }
+
+void GlobalShortcutBinder::follow(const std::string& key, Binding& binding) {
+  std::optional<Shortcut> stored = readStoredShortcut_(key);
+  if (stored == binding.combination) return;
+  const bool wasTaken = isTakenByAnotherProgram(key);
+  // Take the new combination before letting go of the old one, so that a
+  // combination shared with another key is never let go in between.
+  if (stored) use(*stored);
+  if (binding.combination) stopUsing(*binding.combination);
+  binding.combination = std::move(stored);
+  if (wasTaken != isTakenByAnotherProgram(key)) tellConflictListener(key);
+}
+
+void GlobalShortcutBinder::use(const Shortcut& combination) {
+  Grab& grab = grabs_[combination];
+  if (grab.users++ > 0) return;
+  grab.outcome = grabber_.grab(combination);
+  if (grab.outcome == GrabOutcome::TakenByAnotherProgram && reported_.insert(combination).second && reportTaken_) {
+    reportTaken_(combination);
+  }
+}
+
+void GlobalShortcutBinder::stopUsing(const Shortcut& combination) {
+  auto grab = grabs_.find(combination);
+  if (grab == grabs_.end() || --grab->second.users > 0) return;
+  if (grab->second.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
+  grabs_.erase(grab);
+}
+
+void GlobalShortcutBinder::pressed(const Shortcut& combination) {
+  std::vector<std::string> keys;
+  for (const auto& [key, binding] : bindings_) {
+    if (binding.combination == combination) keys.push_back(key);
+  }
+  for (const auto& key : keys) {
+    // An earlier action may have broken or moved this key's binding; the
+    // action is copied because running it may replace it.
+    auto binding = bindings_.find(key);
+    if (binding == bindings_.end() || binding->second.combination != combination || !binding->second.action) continue;
+    std::function<void()> action = binding->second.action;
+    action();
+  }
+}
+
+void GlobalShortcutBinder::tellConflictListener(const std::string& key) const {
+  if (conflictListener_) conflictListener_(key);
+}
+
+}  // namespace wendaro

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "desktop/shortcuts/key_grabber.h"
+#include "desktop/shortcuts/shortcut_conflicts.h"
+#include "desktop/shortcuts/shortcut_order.h"
+#include "platform/shortcuts.h"
+
+namespace wendaro {
+
+// The binder of defaults keys to actions, over any KeyGrabber.
+//
+// For each bound key it follows the shortcut stored under the key: the
+// combination is grabbed while at least one bound key stores it and let go
+// when the last one stops (break, clear, change). The store tells it about
+// changes through storedValueChanged().
+//
+// When several bound keys store the same combination, one press runs the
+// action of each of them, in the order of their keys.
+//
+// A combination that another program holds is reported once per run through
+// the reporter, and shows in isTakenByAnotherProgram() for every bound key
+// that stores it. It is tried again only when a key comes to store it anew.
+class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
+ public:
+  using StoredShortcutReader = std::function<std::optional<Shortcut>(const std::string& key)>;
+  using TakenReporter = std::function<void(const Shortcut&)>;
+
+  GlobalShortcutBinder(KeyGrabber& grabber, StoredShortcutReader readStoredShortcut, TakenReporter reportTaken);
+  ~GlobalShortcutBinder() override;
+  GlobalShortcutBinder(const GlobalShortcutBinder&) = delete;
+  GlobalShortcutBinder& operator=(const GlobalShortcutBinder&) = delete;
+
+  void bindShortcutWithDefaultsKey(const std::string& key, std::function<void()> action) override;
+  void breakBindingWithDefaultsKey(const std::string& key) override;
+
+  // The value stored under the key was set or removed.
+  void storedValueChanged(const std::string& key);
+
+  bool isTakenByAnotherProgram(const std::string& key) const override;
+  void setConflictListener(Listener listener) override;
+
+ private:
+  struct Binding {
+    std::function<void()> action;
+    // The stored shortcut when the key was last looked at: what it stands on.
+    std::optional<Shortcut> combination;
+  };
+  struct Grab {
+    GrabOutcome outcome = GrabOutcome::NotAvailable;
+    int users = 0;
+  };
+
+  // Brings the key's combination in line with its stored shortcut.
+  void follow(const std::string& key, Binding& binding);
+  void use(const Shortcut& combination);
+  void stopUsing(const Shortcut& combination);
+  void pressed(const Shortcut& combination);
+  void tellConflictListener(const std::string& key) const;
+
+  KeyGrabber& grabber_;
+  StoredShortcutReader readStoredShortcut_;
+  TakenReporter reportTaken_;
+  Listener conflictListener_;
+  std::map<std::string, Binding> bindings_;
+  std::map<Shortcut, Grab, ShortcutOrder> grabs_;
+  std::set<Shortcut, ShortcutOrder> reported_;
+};
+
+}  // namespace wendaro
