@@ -10,6 +10,7 @@
 #include "desktop/qt/icon_theme.h"
 #include "desktop/qt/key_equivalent.h"
 #include "desktop/qt/qt_program.h"
+#include "platform/menu_text.h"
 
 namespace wendaro::cli {
 
@@ -20,29 +21,9 @@ std::string keyText(const MenuItem& item) {
   return keys.isEmpty() ? item.keyEquivalent() : keys.toString(QKeySequence::PortableText).toStdString();
 }
 
-void printEntries(const Menu& menu, std::ostream& out, const std::string& indent) {
-  for (const MenuItemRef& item : menu.items()) {
-    out << indent;
-    if (item->isSeparatorItem()) {
-      out << "---\n";
-      continue;
-    }
-    for (char c : item->attributedTitle().value_or(item->title())) {
-      if (c == '\n') {
-        out << "\\n";
-      } else {
-        out << c;
-      }
-    }
-    if (!item->keyEquivalent().empty()) out << '\t' << keyText(*item);
-    out << '\n';
-    if (item->submenu()) printEntries(*item->submenu(), out, indent + "  ");
-  }
-}
-
 }  // namespace
 
-void printMenuTree(const Menu& menu, std::ostream& out) { printEntries(menu, out, ""); }
+void printMenuTree(const Menu& menu, std::ostream& out) { out << menuTreeText(menu, keyText); }
 
 int runPrintMenu(int argc, char** argv) {
   std::string refusal;

@@ -1,5 +1,7 @@
 #include "fake/menu_text.h"
 
+#include "platform/menu_text.h"
+
 namespace wendaro::fake {
 
 namespace {
@@ -14,32 +16,8 @@ std::string keyText(const MenuItem& item) {
   return text + item.keyEquivalent();
 }
 
-void appendMenu(const Menu& menu, int depth, std::string& out) {
-  for (const auto& item : menu.items()) {
-    out.append(static_cast<std::size_t>(depth) * 2, ' ');
-    if (item->isSeparatorItem()) {
-      out += "---\n";
-      continue;
-    }
-    for (char c : item->attributedTitle().value_or(item->title())) {
-      if (c == '\n') {
-        out += "\\n";
-      } else {
-        out += c;
-      }
-    }
-    if (!item->keyEquivalent().empty()) out += "\t" + keyText(*item);
-    out += "\n";
-    if (item->submenu()) appendMenu(*item->submenu(), depth + 1, out);
-  }
-}
-
 }  // namespace
 
-std::string menuText(const Menu& menu) {
-  std::string out;
-  appendMenu(menu, 0, out);
-  return out;
-}
+std::string menuText(const Menu& menu) { return menuTreeText(menu, keyText); }
 
 }  // namespace wendaro::fake
