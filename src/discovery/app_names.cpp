@@ -8,7 +8,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
-#include <numeric>
+#include <utility>
 
 #include "app/app_delegate.h"
 
@@ -88,12 +88,15 @@ std::string appNameKey(std::string_view appPath) {
 bool appSortsBefore(std::string_view a, std::string_view b) { return appNameKey(a) < appNameKey(b); }
 
 std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths) {
-  std::vector<std::string> keys;
-  keys.reserve(appPaths.size());
-  for (const auto& path : appPaths) keys.push_back(appNameKey(path));
-  std::vector<std::size_t> order(appPaths.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(), [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+  // Keys sit beside their positions, so the sort compares neighbours in
+  // memory rather than jumping through a second array.
+  std::vector<std::pair<std::string, std::size_t>> keyed;
+  keyed.reserve(appPaths.size());
+  for (std::size_t i = 0; i < appPaths.size(); ++i) keyed.emplace_back(appNameKey(appPaths[i]), i);
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::size_t> order;
+  order.reserve(keyed.size());
+  for (const auto& entry : keyed) order.push_back(entry.second);
   return order;
 }
 

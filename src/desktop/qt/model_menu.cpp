@@ -85,20 +85,21 @@ void ModelMenu::restart() {
   builtRevision_ = model_.revision();
   snapshot_ = model_.items();
   next_ = 0;
-  entries_.reserve(snapshot_.size());
+  entries_.resize(snapshot_.size());
 }
 
+// Entries are drawn from the last up, each in front of the one drawn before:
+// QWidget::insertAction looks for the entry it inserts before from the top,
+// so appending (before no entry) would search every entry there is, and a
+// menu of thousands would take time that grows with the square of its size.
 std::size_t ModelMenu::addEntries(std::size_t count) {
   if (count == 0 && next_ < snapshot_.size()) return 0;
-  QList<QAction*> added;
-  added.reserve(qsizetype(count));
-  for (const std::size_t end = next_ + count; next_ < end; ++next_) {
-    const MenuItemRef& item = snapshot_[next_];
-    QAction* action = makeAction(item, entries_.size());
-    entries_.emplace_back(action, item);
-    added << action;
+  for (std::size_t drawn = 0; drawn < count; ++drawn, ++next_) {
+    const std::size_t index = snapshot_.size() - 1 - next_;
+    QAction* action = makeAction(snapshot_[index], index);
+    entries_[index] = {action, snapshot_[index]};
+    insertAction(next_ == 0 ? nullptr : entries_[index + 1].first, action);
   }
-  addActions(added);
   if (next_ == snapshot_.size()) {
     // Submenus whose menu is gone from this one go with it.
     for (auto& [menu, submenu] : previousSubmenus_) delete submenu.menu;
@@ -119,7 +120,7 @@ void ModelMenu::replaceOutdatedSubmenus() {
 
 void ModelMenu::syncStates() {
   for (auto& [action, item] : entries_) {
-    if (!item->isSeparatorItem()) applyState(*action, item->state());
+    if (action && !item->isSeparatorItem()) applyState(*action, item->state());
   }
 }
 
