@@ -1,12 +1,7 @@
 #include "app/app_delegate.h"
+#include "app/image_names.h"
 
 namespace wendaro {
-
-namespace {
-
-constexpr const char* kMenubarIconName = "MenubarIcon";
-
-}  // namespace
 
 void AppDelegate::applicationDidFinishLaunching() {
   if (updater) updater->checkForUpdatesInBackground();

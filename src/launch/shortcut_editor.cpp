@@ -1,4 +1,5 @@
 #include "app/app_delegate.h"
+#include "app/image_names.h"
 #include "launch/shortcut_keys.h"
 #include "platform/path_strings.h"
 #include "settings/defaults_keys.h"
@@ -21,7 +22,7 @@ void AppDelegate::showShortcutWindow(const std::string& launchString, bool isCat
   // itself, which never enters the index, takes this road.
   if (!isCategory && launchString == keys::kMenuShortcut) {
     shortcutView->setAssociatedUserDefaultsKey(keys::kMenuShortcut);
-    shortcutImageView->setImage(platform.images.imageNamed("MenubarIcon"));
+    shortcutImageView->setImage(platform.images.imageNamed(kMenubarIconName));
     shortcutWindow->setTitle("Wendaro's Menu");
   } else {
     auto indexed = shortcutsIndex.find(launchString);
