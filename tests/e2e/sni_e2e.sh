@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The real program with a tray host that speaks StatusNotifierItem over D-Bus
+# instead of XEmbed: the icon registers with the watcher, a left click opens
+# the program's own menu and a right click the host's copy of it, and an app
+# chosen from either starts. A screenshot of each goes to the output directory.
+#
+# Usage: sni_e2e.sh WENDARO OUTPUT_DIRECTORY
+set -euo pipefail
+
+wendaro=$(realpath "$1")
+out=$(realpath -m "$2")
+mkdir -p "$out"
+rm -f "$out"/sni-*
+
+if [[ -z "${WENDARO_E2E_IN_SESSION:-}" ]]; then
+  export WENDARO_E2E_IN_SESSION=1
+  exec dbus-run-session -- bash "$0" "$@"
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "$out/sni-failure.png" 2>/dev/null || true
+  cat "$out/sni-wendaro.log" >&2 || true
+  exit 1
+}
+wait_for() {
+  local what=$1
+  shift
+  for _ in $(seq 100); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  fail "timed out waiting for $what"
+}
+
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/wendaro" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+
+apps=$work/apps
+launched=$work/launched
+mkdir -p "$apps/Alpha.app"
+printf '#!/bin/sh\necho Alpha >> "%s"\n' "$launched" > "$apps/Alpha.app/AppRun"
+chmod +x "$apps/Alpha.app/AppRun"
+cat > "$XDG_CONFIG_HOME/wendaro/defaults.plist" <<PLIST
+<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0">
+<dict>
+  <key>directories</key>
+  <array><string>$apps</string></array>
+  <key>favorites</key>
+  <array><string>$apps/Alpha.app</string></array>
+</dict>
+</plist>
+PLIST
+launches() { tr '\n' ' ' < "$launched" 2>/dev/null; }
+launched_with() { [[ "$(launches)" == "$1" ]]; }
+
+display=:$((190 + RANDOM % 100))
+Xvfb "$display" -screen 0 800x600x24 -nolisten tcp > "$out/sni-xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+wait_for "the X server" xdpyinfo
+
+# The watcher first: the program speaks StatusNotifierItem only when one runs.
+status-notifier-watcher > "$out/sni-watcher.log" 2>&1 &
+pids+=($!)
+watcher_items() {
+  dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+    string:RegisteredStatusNotifierItems
+}
+wait_for "the watcher" watcher_items
+gtk-sni-tray-standalone > "$out/sni-tray.log" 2>&1 &
+pids+=($!)
+wait_for "the tray host" xdotool search --onlyvisible --name gtk-sni-tray-standalone
+host=$(xdotool search --onlyvisible --name gtk-sni-tray-standalone | head -1)
+
+"$wendaro" > "$out/sni-wendaro.log" 2>&1 &
+pids+=($!)
+wait_for "the icon's registration" bash -c "$(declare -f watcher_items); watcher_items | grep -q 'string \"'"
+# No XEmbed icon: the host draws it.
+sleep 1
+[[ -z "$(xdotool search --onlyvisible --class wendaro 2>/dev/null)" ]] || fail "an XEmbed icon besides the item"
+
+wendaro_window() { xdotool search --onlyvisible --class wendaro 2>/dev/null | head -1; }
+host_menu() { xdotool search --onlyvisible --name gtk-sni-tray-standalone 2>/dev/null | grep -vx "$host" | head -1; }
+
+# 1. A left click reaches the program, which opens its menu; the first entry
+#    is the favourite.
+xdotool mousemove --window "$host" 15 15 click 1
+wait_for "the program's menu" bash -c "[[ -n \$(xdotool search --onlyvisible --class wendaro 2>/dev/null) ]]"
+sleep 0.3
+import -window root "$out/sni-menu.png"
+xdotool key Down Return
+wait_for "Alpha from the program's menu" launched_with "Alpha "
+
+# 2. A right click shows the host's copy of the same menu, once; choosing the
+#    favourite there starts it too.
+wait_for "the program's menu to close" bash -c "[[ -z \$(xdotool search --onlyvisible --class wendaro 2>/dev/null) ]]"
+xdotool mousemove --window "$host" 15 15 click 3
+wait_for "the host's menu" bash -c "$(declare -f host_menu); host=$host; [[ -n \$(host_menu) ]]"
+sleep 0.5
+import -window root "$out/sni-context-menu.png"
+[[ -z "$(wendaro_window)" ]] || fail "the program's own menu opened beside the host's"
+xdotool key Down Return
+wait_for "Alpha from the host's menu" launched_with "Alpha Alpha "
+
+echo "sni: all checks passed"
