@@ -134,5 +134,23 @@ TEST_F(ProgramTest, ASecondCopyIsRefusedWhileTheTrayRuns) {
   EXPECT_EQ(run({"--print-menu"}).status, 0) << "once the tray has ended, the settings are free again";
 }
 
+TEST_F(ProgramTest, AnUnusableSettingsFileIsSetAsideAndTheProgramStartsOnTheDefaults) {
+  QFile store(storePath());
+  ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+  store.write("<plist><dict><key>favorites</key><array><string>/A.app</array></dict>");
+  store.close();
+
+  const Run started = run({"--print-menu"});
+  EXPECT_EQ(started.status, 0) << started.err.toStdString();
+  EXPECT_TRUE(started.err.contains("cannot be used")) << started.err.toStdString();
+  EXPECT_TRUE(started.out.contains("No apps found in chosen Directories")) << "the default directories are walked";
+  const QStringList aside = QDir(path("config/wendaro")).entryList({"defaults.plist.corrupt-*"});
+  ASSERT_EQ(aside.size(), 1);
+  QFile kept(path("config/wendaro/" + aside.front()));
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(kept.readAll().contains("/A.app")) << "the unusable file is kept as it was";
+  EXPECT_TRUE(storeText().contains("<key>favorites</key>")) << "start-up wrote a fresh settings file";
+}
+
 }  // namespace
 }  // namespace wendaro
