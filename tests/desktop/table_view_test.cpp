@@ -125,13 +125,6 @@ TEST_F(TableViewTest, RowsTheDataSourceNoLongerHasAreNeverAskedFor) {
   EXPECT_EQ(rows.rowsAskedOutOfRange, 0);
 }
 
-TEST_F(TableViewTest, ShowingAWindowAsksItsTableAgain) {
-  rows.names.push_back("Yelp");
-  EXPECT_EQ(model(ui.appsTableView).rowCount(), 4);
-  show(ui.appsWindow);
-  EXPECT_EQ(model(ui.appsTableView).rowCount(), 5);
-}
-
 TEST_F(TableViewTest, ARefusedEditStaysOpenUntilTheTextIsAccepted) {
   rows.refused = {"   "};
   QtTableView& table = ui.categoriesTableView;
