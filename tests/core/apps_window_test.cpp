@@ -10,18 +10,6 @@ class AppsWindowTest : public CoreTest {
     install({"/Applications/Mail.app", "/Applications/Zed.app", "/Applications/alpha.app"});
     start();
   }
-  // Opens the Apps window for a category the way its menu entries do.
-  void manage(const std::string& name, bool builtIn) {
-    WendaroMenuItem item("Manage", Action::ShowAppsWindow, "");
-    item.launchString = name;
-    item.isHardcodedCategory = builtIn;
-    app->showAppsWindow(&item);
-  }
-  void tick(const std::string& appPath, bool on) {
-    auto row = std::find(app->allApps.begin(), app->allApps.end(), appPath) - app->allApps.begin();
-    desktop.appsTable.clickCheckBox(row, on);
-    app->toggleApp();
-  }
   std::vector<TableValue> display() { return desktop.appsTable.column("Display"); }
 };
 

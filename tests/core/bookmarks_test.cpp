@@ -1,18 +1,12 @@
-#include <gtest/gtest.h>
-
-#include "fake/fake_desktop.h"
+#include "core/core_test_fixture.h"
 
 namespace wendaro {
 namespace {
 
 using fake::FakeAccessGrants;
-using fake::FakeDesktop;
 
-class BookmarksTest : public ::testing::Test {
+class BookmarksTest : public CoreTest {
  protected:
-  FakeDesktop desktop;
-  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
-
   static Value::Data blob(const std::string& path) { return FakeAccessGrants::blobFor(path); }
   std::vector<std::string> urlPaths() const {
     std::vector<std::string> paths;

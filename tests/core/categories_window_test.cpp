@@ -1,5 +1,6 @@
 #include "core/core_test_fixture.h"
 #include "settings/defaults_keys.h"
+#include "settings/shape_checks.h"
 #include "windows/category_names.h"
 
 namespace wendaro {
@@ -34,7 +35,8 @@ class CategoriesWindowTest : public CoreTest {
   }
 };
 
-TEST_F(CategoriesWindowTest, AddingCreatesAnEmptyCategorySelectedAndOpenForEditing) {
+TEST_F(CategoriesWindowTest, AddingCreatesAnEmptyUniquelyNamedCategorySelectedAndOpenForEditing) {
+  app->categoriesApps["New Category"] = {"/Applications/Mail.app"};  // stale: replaced
   app->addCategory();
   EXPECT_EQ(app->categories, (std::vector<std::string>{"New Category"}));
   EXPECT_TRUE(app->categoriesApps.at("New Category").empty());
@@ -44,56 +46,40 @@ TEST_F(CategoriesWindowTest, AddingCreatesAnEmptyCategorySelectedAndOpenForEditi
             (std::vector<std::string>{"table[categories].editColumn 0,0 select"}));
   EXPECT_EQ(stored(keys::kCategories), (std::vector<std::string>{"New Category"}));
   EXPECT_EQ(categoryTitles(), (std::vector<std::string>{"New Category"}));
-}
-
-TEST_F(CategoriesWindowTest, AddedNamesAreMadeUnique) {
-  app->addCategory();
   app->addCategory();
   app->addCategory();
   EXPECT_EQ(app->categories, (std::vector<std::string>{"New Category", "New Category 2", "New Category 3"}));
   EXPECT_EQ(desktop.categoriesTable.selected, 2);
 }
 
-TEST_F(CategoriesWindowTest, AddingReplacesAStaleMemberList) {
-  app->categoriesApps["New Category"] = {"/Applications/Mail.app"};
-  app->addCategory();
-  EXPECT_TRUE(app->categoriesApps.at("New Category").empty());
-}
-
+// The members go with the name; the new name is made unique, and a list left
+// under it without a category does not survive.
 TEST_F(CategoriesWindowTest, RenamingMovesTheMembersToTheNewName) {
-  app->categories = {"Work"};
-  app->categoriesApps = {{"Work", {"/Applications/Mail.app"}}};
-  EXPECT_TRUE(rename(0, "Office"));
-  EXPECT_EQ(app->categories, (std::vector<std::string>{"Office"}));
-  EXPECT_EQ(app->categoriesApps, (std::map<std::string, std::vector<std::string>>{{"Office", {"/Applications/Mail.app"}}}));
-  EXPECT_EQ(categoryTitles(), (std::vector<std::string>{"Office"}));
-  EXPECT_EQ(desktop.defaults.values.at(keys::kCategoriesApps).dictionary().count("Office"), 1u);
-}
-
-TEST_F(CategoriesWindowTest, RenamingToATakenNameAddsANumberAndKeepsTheMembers) {
-  app->categories = {"Work", "Play"};
-  app->categoriesApps = {{"Work", {"/Applications/Mail.app"}}, {"Play", {"/Applications/Notes.app"}}};
-  rename(1, "Work");
-  EXPECT_EQ(app->categories, (std::vector<std::string>{"Work", "Work 2"}));
-  EXPECT_EQ(app->categoriesApps.at("Work"), (std::vector<std::string>{"/Applications/Mail.app"}));
-  EXPECT_EQ(app->categoriesApps.at("Work 2"), (std::vector<std::string>{"/Applications/Notes.app"}));
-  EXPECT_EQ(app->categoriesApps.count("Play"), 0u);
-}
-
-TEST_F(CategoriesWindowTest, RenamingToItsOwnNameChangesNothing) {
-  app->categories = {"Work"};
-  app->categoriesApps = {{"Work", {"/Applications/Mail.app"}}};
-  rename(0, "Work");
-  EXPECT_EQ(app->categories, (std::vector<std::string>{"Work"}));
-  EXPECT_EQ(app->categoriesApps.at("Work"), (std::vector<std::string>{"/Applications/Mail.app"}));
-}
-
-TEST_F(CategoriesWindowTest, RenamingACategoryWithoutMembersLeavesNoListUnderTheNewName) {
-  app->categories = {"Bare"};
-  app->categoriesApps = {{"Other", {}}};
-  rename(0, "Other");
-  EXPECT_EQ(app->categories, (std::vector<std::string>{"Other"}));
-  EXPECT_EQ(app->categoriesApps.count("Other"), 0u) << "a stale list under the new name does not survive";
+  using Members = std::map<std::string, std::vector<std::string>>;
+  const struct {
+    std::vector<std::string> names;
+    Members members;
+    long row;
+    const char* typed;
+    std::vector<std::string> namesAfter;
+    Members membersAfter;
+  } cases[] = {
+      {{"Work"}, {{"Work", {"/A.app"}}}, 0, "Office", {"Office"}, {{"Office", {"/A.app"}}}},
+      {{"Work", "Play"}, {{"Work", {"/A.app"}}, {"Play", {"/B.app"}}}, 1, "Work", {"Work", "Work 2"},
+       {{"Work", {"/A.app"}}, {"Work 2", {"/B.app"}}}},
+      {{"Work"}, {{"Work", {"/A.app"}}}, 0, "Work", {"Work"}, {{"Work", {"/A.app"}}}},
+      {{"Bare"}, {{"Other", {}}}, 0, "Other", {"Other"}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    app->categories = c.names;
+    app->categoriesApps = c.members;
+    EXPECT_TRUE(rename(c.row, c.typed));
+    EXPECT_EQ(app->categories, c.namesAfter);
+    EXPECT_EQ(app->categoriesApps, c.membersAfter);
+    EXPECT_EQ(categoryTitles(), c.namesAfter);
+    EXPECT_EQ(desktop.defaults.values.at(keys::kCategoriesApps), stringArrayDictionaryValue(c.membersAfter));
+  }
 }
 
 TEST_F(CategoriesWindowTest, SpacesOnlyKeepsTheEditorOpenOtherSpacesAreKept) {

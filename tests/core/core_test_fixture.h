@@ -12,20 +12,16 @@
 
 namespace wendaro {
 
-// A fake desktop with a few apps installed and an application object that
-// has started up on it.
+// A fake desktop and an application object made on it, not yet started.
 class CoreTest : public ::testing::Test {
  protected:
   fake::FakeDesktop desktop;
-  std::unique_ptr<AppDelegate> app;
+  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
 
   void install(std::initializer_list<std::string> appPaths) {
     for (const auto& path : appPaths) desktop.fileSystem.addDirectory(path);
   }
-  void start() {
-    app = desktop.makeApplication();
-    app->applicationDidFinishLaunching();
-  }
+  void start() { app->applicationDidFinishLaunching(); }
   std::vector<std::string> stored(const std::string& key) {
     std::vector<std::string> strings;
     for (const auto& value : desktop.defaults.values.at(key).array()) strings.push_back(value.string());
@@ -45,6 +41,22 @@ class CoreTest : public ::testing::Test {
     const long allApps = app->menubarMenu->indexOfItem(app->categoriesSeparator) - 1;
     for (long i = first; i < allApps; ++i) titles.push_back(app->menubarMenu->itemAtIndex(i)->title());
     return titles;
+  }
+  fake::FakeStatusItem& pinned(std::size_t index) {
+    return static_cast<fake::FakeStatusItem&>(*app->menubarStatusItems.at(index));
+  }
+  // Opens the Apps window for a category as its menu entries do.
+  void manage(const std::string& name, bool builtIn) {
+    WendaroMenuItem item("Manage", Action::ShowAppsWindow, "");
+    item.launchString = name;
+    item.isHardcodedCategory = builtIn;
+    app->performMenuItemAction(item);
+  }
+  // Clicks an app's check box in the Apps window.
+  void tick(const std::string& appPath, bool on) {
+    auto row = std::find(app->allApps.begin(), app->allApps.end(), appPath) - app->allApps.begin();
+    desktop.appsTable.clickCheckBox(row, on);
+    app->toggleApp();
   }
   static bool contains(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();

@@ -61,17 +61,6 @@ TEST_F(DirectoryActionsTest, ChosenItemsAreAppendedInPanelOrderWithTheirGrants) 
   EXPECT_TRUE(contains(allAppsTitles(), "Other"));
 }
 
-TEST_F(DirectoryActionsTest, ADirectoryChosenTwiceYieldsItsAppsTwice) {
-  choose({"/Users/me/Apps"});
-  app->addDirectory();
-  choose({"/Users/me/Apps"});
-  app->addDirectory();
-  EXPECT_EQ(app->bookmarks.size(), 2u);
-  EXPECT_EQ(std::count(app->allApps.begin(), app->allApps.end(), "/Users/me/Apps/Tool.app"), 2);
-  const auto titles = allAppsTitles();
-  EXPECT_EQ(std::count(titles.begin(), titles.end(), "Tool"), 2);
-}
-
 TEST_F(DirectoryActionsTest, AFailedGrantStopsTheAddKeepingEarlierItemsUnsaved) {
   desktop.accessGrants.creationFailsFor = {"/Users/me/Apps"};
   choose({"/Users/me/More", "/Users/me/Apps", "/Elsewhere"});

@@ -1,12 +1,9 @@
-#include <gtest/gtest.h>
-
-#include "fake/fake_desktop.h"
+#include "core/core_test_fixture.h"
 #include "launch/option_key.h"
 
 namespace wendaro {
 namespace {
 
-using fake::FakeDesktop;
 using fake::FakeStatusItem;
 using Paths = std::vector<std::string>;
 
@@ -22,17 +19,13 @@ TEST(OptionTest, TrueOnlyForOptionAlone) {
   }
 }
 
-class LaunchingTest : public ::testing::Test {
+class LaunchingTest : public CoreTest {
  protected:
-  FakeDesktop desktop;
-  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
-
   static WendaroMenuItemRef entry(std::optional<std::string> launchString) {
     auto item = std::make_shared<WendaroMenuItem>("Entry", Action::LaunchAppWithItem, "");
     item->launchString = std::move(launchString);
     return item;
   }
-  FakeStatusItem& pinned(std::size_t index) { return static_cast<FakeStatusItem&>(*app->menubarStatusItems.at(index)); }
   FakeStatusItem& mainIcon() { return desktop.mainStatusItem(); }
 };
 

@@ -29,4 +29,23 @@ inline const WendaroMenuItem& asWendaroItem(const MenuItemRef& item) {
   return dynamic_cast<const WendaroMenuItem&>(*item);
 }
 
+// The end of every main menu as menu text (platform/menu_text.h): the
+// separator below All Apps, Manage with its keyboard help, More and Quit.
+inline const std::string kMainMenuEnd =
+    "---\n"
+    "Manage\n"
+    "  Menu Bar\n"
+    "  Favorites\n"
+    "  Categories\n"
+    "  Directories\n"
+    "  Keyboard\n"
+    "    You can manage keyboard shortcuts by holding\\nthe Option/Alt key while clicking on:\\n"
+    "- Wendaro's menu bar icon,\\n- app's menu item,\\n- app's menu bar icon,\\n"
+    "- \"Launch All\" item in category's menu.\n"
+    "More\n"
+    "  Launch at Startup\n"
+    "  Check for Updates\n"
+    "  Questions/Problems/Suggestions\n"
+    "Quit\n";
+
 }  // namespace wendaro::testing_support

@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include "fake/fake_desktop.h"
+#include "core/core_test_fixture.h"
 #include "menus/icon_scaling.h"
 #include "settings/defaults_keys.h"
 #include "settings/shape_checks.h"
@@ -9,14 +7,10 @@ namespace wendaro {
 namespace {
 
 using fake::asFake;
-using fake::FakeDesktop;
 using fake::FakeImage;
 
-class MenuItemsTest : public ::testing::Test {
+class MenuItemsTest : public CoreTest {
  protected:
-  FakeDesktop desktop;
-  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
-
   void storeShortcut(const std::string& key, const std::string& combination) {
     desktop.defaults.values[key] = Value(combination);
   }
@@ -28,8 +22,7 @@ TEST_F(MenuItemsTest, AppEntryIsTitledWithTheDisplayName) {
     const char* title;
   };
   for (const Case& c : {Case{"/Applications/Utilities/Disk Utility.app", "Disk Utility"},
-                        Case{"/Applications/Foo.Bar.app", "Foo.Bar"}, Case{"/Volumes/X/Mail.app", "Mail"},
-                        Case{"/Applications/Mail.app", "Mail"}}) {
+                        Case{"/Applications/Foo.Bar.app", "Foo.Bar"}}) {
     auto item = app->makeMenuItem(c.path, false);
     EXPECT_EQ(item->title(), c.title);
     EXPECT_EQ(item->launchString, c.path);

@@ -1,22 +1,12 @@
-#include <gtest/gtest.h>
-
-#include "fake/fake_desktop.h"
+#include "core/core_test_fixture.h"
 
 namespace wendaro {
 namespace {
 
 using fake::asFake;
-using fake::FakeDesktop;
 using fake::FakeImage;
 using fake::FakeStatusItem;
-
-class PinnedAppsTest : public ::testing::Test {
- protected:
-  FakeDesktop desktop;
-  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
-
-  FakeStatusItem& pinned(std::size_t index) { return static_cast<FakeStatusItem&>(*app->menubarStatusItems.at(index)); }
-};
+using PinnedAppsTest = CoreTest;
 
 TEST_F(PinnedAppsTest, OneIconPerPinnedAppInOrder) {
   app->menubar = {"/Applications/Mail.app", "/Applications/Notes.app"};
@@ -46,18 +36,9 @@ TEST_F(PinnedAppsTest, EveryRebuildReplacesAllIcons) {
             (std::vector<std::string>{"statusBar.removeStatusItem #1", "statusBar.removeStatusItem #2",
                                       "statusBar.statusItemWithLength #3", "statusBar.statusItemWithLength #4"}));
   for (const auto& old : first) EXPECT_TRUE(static_cast<FakeStatusItem&>(*old).removed);
+  ASSERT_EQ(app->menubarStatusItems.size(), 2u) << "the old icons are forgotten";
   EXPECT_EQ(pinned(0).toolTip, "/Applications/Mail.app");
   EXPECT_EQ(pinned(1).toolTip, "/Applications/Notes.app");
-}
-
-TEST_F(PinnedAppsTest, EmptyListRemovesThemAllAndLeavesTheMainIcon) {
-  app->menubar = {"/Applications/Mail.app"};
-  app->rebuildMenubarItems();
-  app->menubar.clear();
-  app->rebuildMenubarItems();
-  EXPECT_TRUE(app->menubarStatusItems.empty());
-  ASSERT_EQ(desktop.statusBar.shown().size(), 1u);
-  EXPECT_EQ(desktop.statusBar.shown().front().get(), &desktop.mainStatusItem());
 }
 
 TEST_F(PinnedAppsTest, InvalidIconStillGivesAWorkingIcon) {
@@ -68,15 +49,6 @@ TEST_F(PinnedAppsTest, InvalidIconStillGivesAWorkingIcon) {
   EXPECT_FALSE(pinned(0).image);
   EXPECT_EQ(pinned(0).toolTip, "/Missing/Ghost.app");
   EXPECT_EQ(pinned(0).action, Action::LaunchAppWithButton);
-}
-
-TEST_F(PinnedAppsTest, AfterRemovingFromTheMiddleAnIconLaunchesThePathNowAtItsIndex) {
-  app->menubar = {"/A/One.app", "/A/Two.app", "/A/Three.app"};
-  app->rebuildMenubarItems();
-  app->menubar.erase(app->menubar.begin() + 1);
-  app->rebuildMenubarItems();
-  desktop.statusBar.click(pinned(1));
-  EXPECT_EQ(desktop.workspace.launched, (std::vector<std::string>{"/A/Three.app"}));
 }
 
 }  // namespace

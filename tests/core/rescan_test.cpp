@@ -1,33 +1,20 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <random>
 
+#include "core/core_test_fixture.h"
 #include "discovery/app_names.h"
-#include "fake/fake_desktop.h"
 #include "settings/defaults_keys.h"
 #include "settings/shape_checks.h"
 
 namespace wendaro {
 namespace {
 
-using fake::FakeAccessGrants;
-using fake::FakeDesktop;
 using Paths = std::vector<std::string>;
 
-class RescanTest : public ::testing::Test {
+class RescanTest : public CoreTest {
  protected:
-  FakeDesktop desktop;
-  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
-
-  Paths stored(const char* key) {
-    auto value = desktop.defaults.objectForKey(key);
-    return value ? asStringArray(*value).value_or(Paths{"<not strings>"}) : Paths{"<missing>"};
-  }
   std::map<std::string, Paths> storedCategories() {
-    auto value = desktop.defaults.objectForKey(keys::kCategoriesApps);
-    return value ? asStringArrayDictionary(*value).value_or(std::map<std::string, Paths>{})
-                 : std::map<std::string, Paths>{};
+    const Value& stored = desktop.defaults.values.at(keys::kCategoriesApps);
+    return asStringArrayDictionary(stored).value_or(std::map<std::string, Paths>{});
   }
 };
 
@@ -114,16 +101,6 @@ TEST_F(RescanTest, PruningKeepsExactlyThePathsTheCatalogueHolds) {
   EXPECT_EQ(stored(keys::kFavorites), app->favorites);
   EXPECT_EQ(stored(keys::kMenubar), app->menubar);
   EXPECT_EQ(storedCategories(), app->categoriesApps);
-}
-
-TEST_F(RescanTest, PruningSavesEvenWhenNothingChanged) {
-  app->allApps = {"/A/Mail.app"};
-  app->favorites = {"/A/Mail.app"};
-  desktop.log.clear();
-  app->pruneMissingApps();
-  EXPECT_EQ(desktop.log.matching("defaults.setObject"),
-            (Paths{"defaults.setObject favorites", "defaults.setObject menubar", "defaults.setObject categories",
-                   "defaults.setObject categoriesApps"}));
 }
 
 TEST_F(RescanTest, ARemovedAppLeavesTheListsForGood) {

@@ -1,40 +1,30 @@
 #include "core/core_test_fixture.h"
+#include "core/menu_contents.h"
 
 namespace wendaro {
 namespace {
 
+const std::vector<std::string> kApps = {"/Applications/Mail.app", "/Applications/Notes.app", "/Applications/Zed.app",
+                                        "/System/Applications/Calculator.app"};
+
+using ScenarioTest = CoreTest;
+
 // A user's first session from an empty store, then a restart on the same
 // store: everything set comes back and the menus read the same.
-TEST(ScenarioTest, EverythingSetInOneRunComesBackInTheNext) {
-  fake::FakeDesktop desktop;
-  for (const char* path : {"/Applications/Mail.app", "/Applications/Notes.app", "/Applications/Zed.app",
-                           "/System/Applications/Calculator.app"}) {
-    desktop.fileSystem.addDirectory(path);
-  }
-  auto app = desktop.makeApplication();
-  app->applicationDidFinishLaunching();
+TEST_F(ScenarioTest, EverythingSetInOneRunComesBackInTheNext) {
+  for (const auto& path : kApps) desktop.fileSystem.addDirectory(path);
+  start();
 
   // A category named "Work" with two apps, ticked in this order.
   app->addCategory();
   ASSERT_TRUE(desktop.categoriesTable.commitEdit("Work"));
-  auto manage = [&](const std::string& name, bool builtIn) {
-    WendaroMenuItem item("Manage", Action::ShowAppsWindow, "");
-    item.launchString = name;
-    item.isHardcodedCategory = builtIn;
-    app->performMenuItemAction(item);
-  };
-  auto tick = [&](const std::string& path) {
-    auto row = std::find(app->allApps.begin(), app->allApps.end(), path) - app->allApps.begin();
-    desktop.appsTable.clickCheckBox(row, true);
-    app->toggleApp();
-  };
   manage("Work", false);
-  tick("/Applications/Zed.app");
-  tick("/Applications/Mail.app");
+  tick("/Applications/Zed.app", true);
+  tick("/Applications/Mail.app", true);
   manage("Favorites", true);
-  tick("/System/Applications/Calculator.app");
+  tick("/System/Applications/Calculator.app", true);
   manage("Menu Bar", true);
-  tick("/Applications/Notes.app");
+  tick("/Applications/Notes.app", true);
   desktop.appsWindow.close();
 
   // A shortcut for Notes, minted by an Alt-click on its entry and recorded.
@@ -54,10 +44,7 @@ TEST(ScenarioTest, EverythingSetInOneRunComesBackInTheNext) {
 
   fake::FakeDesktop next;
   next.defaults.values = desktop.defaults.values;
-  for (const char* path : {"/Applications/Mail.app", "/Applications/Notes.app", "/Applications/Zed.app",
-                           "/System/Applications/Calculator.app"}) {
-    next.fileSystem.addDirectory(path);
-  }
+  for (const auto& path : kApps) next.fileSystem.addDirectory(path);
   auto restarted = next.makeApplication();
   restarted->applicationDidFinishLaunching();
 
@@ -81,22 +68,8 @@ TEST(ScenarioTest, EverythingSetInOneRunComesBackInTheNext) {
             "  Calculator\n"
             "  Mail\n"
             "  Notes\tCtrl+Alt+N\n"
-            "  Zed\n"
-            "---\n"
-            "Manage\n"
-            "  Menu Bar\n"
-            "  Favorites\n"
-            "  Categories\n"
-            "  Directories\n"
-            "  Keyboard\n"
-            "    You can manage keyboard shortcuts by holding\\nthe Option/Alt key while clicking on:\\n"
-            "- Wendaro's menu bar icon,\\n- app's menu item,\\n- app's menu bar icon,\\n"
-            "- \"Launch All\" item in category's menu.\n"
-            "More\n"
-            "  Launch at Startup\n"
-            "  Check for Updates\n"
-            "  Questions/Problems/Suggestions\n"
-            "Quit\n");
+            "  Zed\n" +
+                testing_support::kMainMenuEnd);
   auto pins = next.statusBar.shown();
   ASSERT_EQ(pins.size(), 2u);
   EXPECT_EQ(pins[1]->toolTip, "/Applications/Notes.app");

@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include "fake/fake_desktop.h"
+#include "core/core_test_fixture.h"
 #include "settings/defaults_keys.h"
 
 namespace wendaro {
@@ -16,10 +14,8 @@ Value strings(std::initializer_list<const char*> items) {
 
 Value blob(const std::string& text) { return Value(Value::Data(text.begin(), text.end())); }
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public CoreTest {
  protected:
-  FakeDesktop desktop;
-  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
   void store(const std::string& key, Value value) { desktop.defaults.values[key] = std::move(value); }
 };
 
@@ -42,16 +38,6 @@ TEST_F(SettingsTest, EmptyStoreKeepsEveryInitialValueAndWritesNothing) {
   EXPECT_EQ(desktop.categoriesTable.reloads, 0);
 }
 
-TEST_F(SettingsTest, ReadsTheSevenKeysInOrder) {
-  desktop.log.clear();
-  app->loadSettings();
-  EXPECT_EQ(desktop.log.matching("defaults."),
-            (std::vector<std::string>{"defaults.objectForKey bookmarks", "defaults.objectForKey directories",
-                                      "defaults.objectForKey categories", "defaults.objectForKey categoriesApps",
-                                      "defaults.objectForKey favorites", "defaults.objectForKey menubar",
-                                      "defaults.objectForKey shortcutsIndex"}));
-}
-
 TEST_F(SettingsTest, TakesWellShapedValues) {
   store(keys::kDirectories, strings({"/Apps", "/More Apps"}));
   store(keys::kCategories, strings({"Work", "Play"}));
@@ -71,106 +57,61 @@ TEST_F(SettingsTest, TakesWellShapedValues) {
   EXPECT_EQ(desktop.categoriesTable.reloads, 1);
 }
 
-TEST_F(SettingsTest, EmptyContainersAreTaken) {
-  store(keys::kDirectories, strings({}));
-  store(keys::kCategories, strings({}));
-  store(keys::kCategoriesApps, Value(Value::Dictionary{}));
-  store(keys::kShortcutsIndex, Value(Value::Dictionary{}));
-  app->loadSettings();
-  EXPECT_TRUE(app->directories.empty()) << "an empty stored list is taken; the defaults do not come back";
-  EXPECT_EQ(desktop.directoriesTable.reloads, 1);
-  EXPECT_EQ(desktop.categoriesTable.reloads, 1);
-}
-
-// Every wrong shape of a list-of-strings key is rejected whole, leaving the
-// field at its initial value.
-struct WrongShape {
-  const char* name;
-  Value value;
-};
-
-std::vector<WrongShape> wrongStringArrays() {
-  return {
-      {"NumberAmongStrings", Value(Value::Array{Value("/A"), Value(7), Value("/B")})},
-      {"BlobAmongStrings", Value(Value::Array{Value("/A"), blob("x")})},
-      {"NestedArray", Value(Value::Array{Value("/A"), strings({"/B"})})},
-      {"StringInsteadOfArray", Value("/Applications")},
-      {"DictionaryInsteadOfArray", Value(Value::Dictionary{{"a", Value("/A")}})},
-      {"BooleanInsteadOfArray", Value(true)},
+// A value of the wrong shape is rejected whole: its field keeps its initial
+// value, the other keys are read as usual (here the category names), nothing
+// is resolved and the stored value stays as it was.
+TEST_F(SettingsTest, WrongShapesAreRejectedWhole) {
+  struct WrongShape {
+    std::string key;
+    const char* name;
+    Value value;
   };
-}
-
-TEST_F(SettingsTest, WrongShapesOfStringListsAreRejectedWhole) {
-  for (const auto& shape : wrongStringArrays()) {
-    SCOPED_TRACE(shape.name);
-    FakeDesktop fresh;
-    for (const char* key : {keys::kDirectories, keys::kCategories, keys::kFavorites, keys::kMenubar}) {
-      fresh.defaults.values[key] = shape.value;
-    }
-    auto loaded = fresh.makeApplication();
-    loaded->loadSettings();
-    EXPECT_EQ(loaded->directories, defaultDirectoryList());
-    EXPECT_TRUE(loaded->categories.empty());
-    EXPECT_TRUE(loaded->favorites.empty());
-    EXPECT_TRUE(loaded->menubar.empty());
-    EXPECT_EQ(fresh.directoriesTable.reloads, 0);
-    EXPECT_EQ(fresh.categoriesTable.reloads, 0);
-    EXPECT_TRUE(fresh.log.matching("defaults.setObject").empty()) << "a rejected value is not rewritten at load";
+  std::vector<WrongShape> cases;
+  for (const char* key : {keys::kDirectories, keys::kCategories, keys::kFavorites, keys::kMenubar}) {
+    cases.push_back({key, "number among strings", Value(Value::Array{Value("/A"), Value(7), Value("/B")})});
+    cases.push_back({key, "blob among strings", Value(Value::Array{Value("/A"), blob("x")})});
+    cases.push_back({key, "nested array", Value(Value::Array{Value("/A"), strings({"/B"})})});
+    cases.push_back({key, "string", Value("/Applications")});
+    cases.push_back({key, "dictionary", Value(Value::Dictionary{{"a", Value("/A")}})});
+    cases.push_back({key, "boolean", Value(true)});
   }
-}
+  cases.push_back({keys::kCategoriesApps, "string instead of a list",
+                   Value(Value::Dictionary{{"Work", strings({"/A.app"})}, {"Play", Value("/B.app")}})});
+  cases.push_back({keys::kCategoriesApps, "number in a list",
+                   Value(Value::Dictionary{{"Work", Value(Value::Array{Value("/A.app"), Value(1.5)})}})});
+  cases.push_back({keys::kCategoriesApps, "array", strings({"Work"})});
+  cases.push_back({keys::kCategoriesApps, "string", Value("Work")});
+  cases.push_back({keys::kShortcutsIndex, "array value",
+                   Value(Value::Dictionary{{"/A.app", Value("ash1")}, {"/B.app", strings({"ash2"})}})});
+  cases.push_back({keys::kShortcutsIndex, "number value", Value(Value::Dictionary{{"/A.app", Value(12)}})});
+  cases.push_back({keys::kShortcutsIndex, "array", strings({"ash1"})});
+  cases.push_back({keys::kBookmarks, "string among blobs", Value(Value::Array{blob("bookmark:/A"), Value("/B")})});
+  cases.push_back({keys::kBookmarks, "string", Value("bookmark:/A")});
+  cases.push_back({keys::kBookmarks, "blob", blob("bookmark:/A")});
+  cases.push_back({keys::kBookmarks, "dictionary", Value(Value::Dictionary{{"a", blob("bookmark:/A")}})});
 
-TEST_F(SettingsTest, WrongShapesOfCategoryMembersAreRejectedWhole) {
-  const std::vector<WrongShape> shapes = {
-      {"StringInsteadOfList", Value(Value::Dictionary{{"Work", strings({"/A.app"})}, {"Play", Value("/B.app")}})},
-      {"NumberInAList", Value(Value::Dictionary{{"Work", Value(Value::Array{Value("/A.app"), Value(1.5)})}})},
-      {"ArrayInsteadOfDictionary", strings({"Work"})},
-      {"StringInsteadOfDictionary", Value("Work")},
-  };
-  for (const auto& shape : shapes) {
-    SCOPED_TRACE(shape.name);
+  for (const auto& wrong : cases) {
+    SCOPED_TRACE(wrong.key + ": " + wrong.name);
     FakeDesktop fresh;
     fresh.defaults.values[keys::kCategories] = strings({"Work", "Play"});
-    fresh.defaults.values[keys::kCategoriesApps] = shape.value;
+    fresh.defaults.values[wrong.key] = wrong.value;
     auto loaded = fresh.makeApplication();
     loaded->loadSettings();
-    EXPECT_EQ(loaded->categories, (std::vector<std::string>{"Work", "Play"})) << "the names are a key of their own";
+    const bool namesRejected = wrong.key == keys::kCategories;
+    EXPECT_EQ(loaded->directories, defaultDirectoryList());
+    const std::vector<std::string> names = {"Work", "Play"};
+    EXPECT_EQ(loaded->categories, namesRejected ? std::vector<std::string>{} : names) << "a key of their own";
     EXPECT_TRUE(loaded->categoriesApps.empty());
-  }
-}
-
-TEST_F(SettingsTest, WrongShapesOfTheShortcutIndexAreRejectedWhole) {
-  const std::vector<WrongShape> shapes = {
-      {"ArrayValue", Value(Value::Dictionary{{"/A.app", Value("ash1")}, {"/B.app", strings({"ash2"})}})},
-      {"NumberValue", Value(Value::Dictionary{{"/A.app", Value(12)}})},
-      {"ArrayInsteadOfDictionary", strings({"ash1"})},
-  };
-  for (const auto& shape : shapes) {
-    SCOPED_TRACE(shape.name);
-    FakeDesktop fresh;
-    fresh.defaults.values[keys::kShortcutsIndex] = shape.value;
-    auto loaded = fresh.makeApplication();
-    loaded->loadSettings();
+    EXPECT_TRUE(loaded->favorites.empty());
+    EXPECT_TRUE(loaded->menubar.empty());
     EXPECT_TRUE(loaded->shortcutsIndex.empty());
-  }
-}
-
-TEST_F(SettingsTest, BookmarksAreTakenOnlyAsAListOfBlobs) {
-  const std::vector<WrongShape> shapes = {
-      {"StringAmongBlobs", Value(Value::Array{blob("bookmark:/A"), Value("bookmark:/B")})},
-      {"StringInsteadOfArray", Value("bookmark:/A")},
-      {"BlobInsteadOfArray", blob("bookmark:/A")},
-      {"DictionaryInsteadOfArray", Value(Value::Dictionary{{"a", blob("bookmark:/A")}})},
-  };
-  for (const auto& shape : shapes) {
-    SCOPED_TRACE(shape.name);
-    FakeDesktop fresh;
-    fresh.defaults.values[keys::kBookmarks] = shape.value;
-    auto loaded = fresh.makeApplication();
-    loaded->loadSettings();
     EXPECT_TRUE(loaded->bookmarks.empty());
     EXPECT_TRUE(loaded->bookmarkURLs.empty());
-    EXPECT_TRUE(fresh.log.matching("grants.").empty()) << "no resolution runs for a rejected value";
-    EXPECT_EQ(fresh.defaults.values.at(keys::kBookmarks), shape.value) << "the stored value stays";
+    EXPECT_EQ(fresh.directoriesTable.reloads, 0);
+    EXPECT_EQ(fresh.categoriesTable.reloads, namesRejected ? 0 : 1);
+    EXPECT_TRUE(fresh.log.matching("grants.").empty());
+    EXPECT_TRUE(fresh.log.matching("defaults.setObject").empty());
+    EXPECT_EQ(fresh.defaults.values.at(wrong.key), wrong.value);
   }
 }
 
@@ -182,42 +123,27 @@ TEST_F(SettingsTest, StoredBookmarksAreResolvedBeforeTheDirectoriesAreRead) {
   ASSERT_EQ(app->bookmarkURLs.size(), 1u);
   EXPECT_EQ(app->bookmarkURLs[0].path(), "/Users/me/Apps");
   EXPECT_EQ(app->bookmarks.size(), 2u) << "a blob that does not resolve stays";
-  const auto& calls = desktop.log.all();
-  auto position = [&](const std::string& call) { return std::find(calls.begin(), calls.end(), call) - calls.begin(); };
-  EXPECT_LT(position("grants.resolveBookmarkData bookmark:/Users/me/Apps options=1024"),
-            position("defaults.objectForKey directories"));
+  EXPECT_LT(positionOf("grants.resolveBookmarkData bookmark:/Users/me/Apps options=1024"),
+            positionOf("defaults.objectForKey directories"));
   EXPECT_TRUE(desktop.log.matching("grants.start").empty()) << "only the scan opens grants";
 }
 
-TEST_F(SettingsTest, EmptyBookmarkListIsTaken) {
-  store(keys::kBookmarks, Value(Value::Array{}));
-  app->loadSettings();
-  EXPECT_TRUE(app->bookmarks.empty());
-}
-
-TEST_F(SettingsTest, SaveDirectoriesWritesTheListBeforeTheGrants) {
-  app->directories = {"/A", "/B"};
-  app->bookmarks = {Value::Data{1, 2, 3}};
-  desktop.log.clear();
+TEST_F(SettingsTest, SavedListsComeBackInANewApplicationObject) {
+  app->directories = {"/Tools"};
+  app->bookmarks = {Value::Data{1, 2, 3}};  // does not resolve, so it stays
+  app->categories = {"B", "A", "Empty"};
+  app->categoriesApps = {{"B", {"/Tools/z.app", "/Tools/a.app"}}};
   app->saveDirectories();
-  EXPECT_EQ(desktop.log.matching("defaults.setObject"),
-            (std::vector<std::string>{"defaults.setObject directories", "defaults.setObject bookmarks"}));
-  EXPECT_EQ(desktop.defaults.values.at(keys::kDirectories), strings({"/A", "/B"}));
-  EXPECT_EQ(desktop.defaults.values.at(keys::kBookmarks), Value(Value::Array{Value(Value::Data{1, 2, 3})}));
-}
-
-TEST_F(SettingsTest, SaveCategoriesWritesTheNamesBeforeTheMembers) {
-  app->categories = {"Work", "Empty"};
-  app->categoriesApps = {{"Work", {"/A.app", "/B.app"}}};
-  desktop.log.clear();
   app->saveCategories();
-  EXPECT_EQ(desktop.log.matching("defaults.setObject"),
-            (std::vector<std::string>{"defaults.setObject categories", "defaults.setObject categoriesApps"}));
-  EXPECT_EQ(desktop.defaults.values.at(keys::kCategoriesApps),
-            Value(Value::Dictionary{{"Work", strings({"/A.app", "/B.app"})}}));
+  auto next = desktop.makeApplication();
+  next->loadSettings();
+  EXPECT_EQ(next->directories, app->directories);
+  EXPECT_EQ(next->bookmarks, app->bookmarks);
+  EXPECT_EQ(next->categories, app->categories);
+  EXPECT_EQ(next->categoriesApps, app->categoriesApps);
 }
 
-TEST_F(SettingsTest, EmptyListsAreSavedAsEmptyContainers) {
+TEST_F(SettingsTest, EmptyListsAreSavedAsEmptyContainersAndTakenBack) {
   app->directories.clear();
   app->saveDirectories();
   app->saveCategories();
@@ -225,19 +151,11 @@ TEST_F(SettingsTest, EmptyListsAreSavedAsEmptyContainers) {
   EXPECT_EQ(desktop.defaults.values.at(keys::kBookmarks), Value(Value::Array{}));
   EXPECT_EQ(desktop.defaults.values.at(keys::kCategories), Value(Value::Array{}));
   EXPECT_EQ(desktop.defaults.values.at(keys::kCategoriesApps), Value(Value::Dictionary{}));
-}
-
-TEST_F(SettingsTest, SavedSettingsComeBackInANewApplicationObject) {
-  app->directories = {"/Tools"};
-  app->categories = {"B", "A"};
-  app->categoriesApps = {{"B", {"/Tools/z.app", "/Tools/a.app"}}};
-  app->saveDirectories();
-  app->saveCategories();
   auto next = desktop.makeApplication();
   next->loadSettings();
-  EXPECT_EQ(next->directories, app->directories);
-  EXPECT_EQ(next->categories, app->categories);
-  EXPECT_EQ(next->categoriesApps, app->categoriesApps);
+  EXPECT_TRUE(next->directories.empty()) << "an empty stored list is taken; the defaults do not come back";
+  EXPECT_EQ(desktop.directoriesTable.reloads, 1);
+  EXPECT_EQ(desktop.categoriesTable.reloads, 1);
 }
 
 TEST(DefaultsStoreTest, BoolForKeyReadsOnlyTrueValuesAsTrue) {
@@ -253,18 +171,6 @@ TEST(DefaultsStoreTest, BoolForKeyReadsOnlyTrueValuesAsTrue) {
     store.values["flag"] = value;
     EXPECT_EQ(store.boolForKey("flag"), expected);
   }
-}
-
-TEST(DefaultsStoreTest, TypedReadsAnswerOnlyForTheirKind) {
-  FakeDesktop desktop;
-  auto& store = desktop.defaults;
-  store.values["list"] = strings({"a"});
-  store.values["map"] = Value(Value::Dictionary{});
-  EXPECT_TRUE(store.arrayForKey("list"));
-  EXPECT_FALSE(store.arrayForKey("map"));
-  EXPECT_TRUE(store.dictionaryForKey("map"));
-  EXPECT_FALSE(store.dictionaryForKey("list"));
-  EXPECT_FALSE(store.arrayForKey("missing"));
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include "fake/fake_desktop.h"
+#include "core/core_test_fixture.h"
 #include "launch/shortcut_keys.h"
 #include "settings/defaults_keys.h"
 #include "settings/shape_checks.h"
@@ -9,7 +7,6 @@ namespace wendaro {
 namespace {
 
 using fake::asFake;
-using fake::FakeDesktop;
 using Paths = std::vector<std::string>;
 using Index = std::map<std::string, std::string>;
 
@@ -38,16 +35,8 @@ TEST(TimeDigitsTest, ShortestFixedFormWithoutItsPoint) {
   }
 }
 
-TEST(ShortcutKeyTest, FirstLetterTellsTheKind) {
-  EXPECT_EQ(newShortcutKey(false, 5.25), "ash525");
-  EXPECT_EQ(newShortcutKey(true, 7.0), "csh70");
-}
-
-class ShortcutsTest : public ::testing::Test {
+class ShortcutsTest : public CoreTest {
  protected:
-  FakeDesktop desktop;
-  std::unique_ptr<AppDelegate> app = desktop.makeApplication();
-
   void store(const std::string& key, const std::string& combination) { desktop.defaults.values[key] = Value(combination); }
   std::size_t indexSaves() const { return desktop.log.matching("defaults.setObject shortcutsIndex").size(); }
   Index storedIndex() const {
@@ -124,20 +113,6 @@ TEST_F(ShortcutsTest, FirstOpeningForAnAppMintsBindsAndSavesOnce) {
   EXPECT_EQ(indexSaves(), 0u);
 }
 
-TEST_F(ShortcutsTest, RecordedShortcutLaunchesAndShowsInTheMenusAfterTheRebuild) {
-  app->allApps = {"/Applications/Mail.app"};
-  app->setUpMenus();
-  app->showShortcutWindow("/Applications/Mail.app", false);
-  desktop.shortcutView.record("Ctrl+Alt+M");
-  app->refreshMenus();
-
-  const auto& entry = app->allAppsMenu->itemAtIndex(0);
-  EXPECT_EQ(entry->keyEquivalent(), "M");
-  EXPECT_EQ(entry->keyEquivalentModifierMask(), kControlKeyMask | kOptionKeyMask);
-  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+M"));
-  EXPECT_EQ(desktop.workspace.launched, Paths{"/Applications/Mail.app"});
-}
-
 TEST_F(ShortcutsTest, UnusedKeyIsDroppedAndTheNextOpeningMintsAFreshOne) {
   app->allApps = {"/Applications/Mail.app"};
   app->setUpMenus();
@@ -153,7 +128,7 @@ TEST_F(ShortcutsTest, UnusedKeyIsDroppedAndTheNextOpeningMintsAFreshOne) {
   EXPECT_NE(first, "ash95");
 }
 
-TEST_F(ShortcutsTest, CategoryKeyLaunchesTheCategoryNowAndAfterARestart) {
+TEST_F(ShortcutsTest, ARecordedCategoryKeyLaunchesTheCategory) {
   app->categoriesApps["Work"] = {"/A/One.app", "/A/Two.app"};
   app->saveCategories();
   desktop.clock.now = 7.0;
@@ -164,14 +139,6 @@ TEST_F(ShortcutsTest, CategoryKeyLaunchesTheCategoryNowAndAfterARestart) {
   desktop.shortcutView.record("Ctrl+Alt+W");
   EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+W"));
   EXPECT_EQ(desktop.workspace.launched, (Paths{"/A/One.app", "/A/Two.app"}));
-
-  FakeDesktop restarted;
-  restarted.defaults.values = desktop.defaults.values;
-  auto again = restarted.makeApplication();
-  again->loadSettings();
-  again->bindShortcuts();
-  EXPECT_TRUE(restarted.binder.press("Ctrl+Alt+W"));
-  EXPECT_EQ(restarted.workspace.launched, (Paths{"/A/One.app", "/A/Two.app"}));
 }
 
 TEST_F(ShortcutsTest, MainMenuEditorLeavesTheIndexAlone) {
@@ -200,18 +167,6 @@ TEST_F(ShortcutsTest, EditorForAnAppWithAnUnusableIconShowsNoImage) {
   desktop.workspace.icons["/A/Broken.app"] = std::make_shared<fake::FakeImage>("broken", Size{32, 32}, false);
   app->showShortcutWindow("/A/Broken.app", false);
   EXPECT_FALSE(desktop.shortcutImageView.image);
-}
-
-TEST_F(ShortcutsTest, EditorStaysWhereItWasWhenTheIconsPlaceIsUnknown) {
-  desktop.mainStatusItem().fakeButton().frame = std::nullopt;
-  desktop.shortcutWindow.frame_.origin = {42, 24};
-  app->showShortcutWindow("/A/One.app", false);
-  EXPECT_EQ(desktop.shortcutWindow.frame().origin, (Point{42, 24}));
-
-  desktop.mainStatusItem().hasButton = false;
-  app->showShortcutWindow("/A/One.app", false);
-  EXPECT_EQ(desktop.shortcutWindow.frame().origin, (Point{42, 24}));
-  EXPECT_TRUE(desktop.shortcutWindow.visible);
 }
 
 }  // namespace

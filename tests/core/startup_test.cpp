@@ -27,9 +27,8 @@ TEST_F(StartupTest, TheUpdateCheckRunsFirstThenTheNineStepsInOrder) {
   desktop.defaults.values[keys::kMenubar] = Value(Value::Array{Value("/Applications/Mail.app")});
   desktop.defaults.values[keys::kShortcutsIndex] =
       Value(Value::Dictionary{{"/Applications/Mail.app", Value("ash1")}});
-  app = desktop.makeApplication();
   desktop.log.clear();
-  app->applicationDidFinishLaunching();
+  start();
 
   // One landmark call of each step, in the order the steps must run.
   const std::vector<std::string> landmarks = {
@@ -72,33 +71,25 @@ TEST_F(StartupTest, SetupRunsOnce) {
   EXPECT_EQ(desktop.log.all(), (std::vector<std::string>{"updater.checkForUpdatesInBackground"}));
 }
 
-TEST_F(StartupTest, TheMainIconGetsItsImageAndMenuOnlyDuringSetup) {
-  app = desktop.makeApplication();
-  EXPECT_FALSE(desktop.mainStatusItem().image);
-  EXPECT_EQ(desktop.mainStatusItem().fakeButton().menu, nullptr);
-  app->applicationDidFinishLaunching();
-  const auto* image = fake::asFake(desktop.mainStatusItem().image);
+TEST_F(StartupTest, TheMainIconIsMadeWithTheObjectAndGetsItsImageAndMenuAtSetup) {
+  auto& item = desktop.mainStatusItem();
+  EXPECT_EQ(desktop.log.matching("statusBar."), (std::vector<std::string>{"statusBar.statusItemWithLength #0"}));
+  EXPECT_EQ(app->menubarItem.get(), &item);
+  EXPECT_DOUBLE_EQ(item.length, 20.0);
+  EXPECT_FALSE(item.image);
+  EXPECT_EQ(item.fakeButton().menu, nullptr);
+  start();
+  const auto* image = fake::asFake(item.image);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->name, "MenubarIcon");
-  EXPECT_EQ(desktop.mainStatusItem().fakeButton().menu, app->menubarMenu.get());
+  EXPECT_EQ(item.fakeButton().menu, app->menubarMenu.get());
 }
 
 TEST_F(StartupTest, AnIconWithoutAButtonGetsOnlyItsImage) {
-  app = desktop.makeApplication();
   desktop.mainStatusItem().hasButton = false;
   app->installStatusIcon();
   EXPECT_TRUE(desktop.mainStatusItem().image);
   EXPECT_TRUE(desktop.log.matching("statusButton#0.setMenu").empty());
-}
-
-TEST_F(StartupTest, AStoredShortcutWorksBeforeTheEditorWasEverOpened) {
-  install({"/Applications/Mail.app"});
-  desktop.defaults.values[keys::kShortcutsIndex] =
-      Value(Value::Dictionary{{"/Applications/Mail.app", Value("ash1")}});
-  desktop.defaults.values["ash1"] = Value("Ctrl+Alt+M");
-  start();
-  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+M"));
-  EXPECT_EQ(desktop.workspace.launched, (std::vector<std::string>{"/Applications/Mail.app"}));
 }
 
 TEST_F(StartupTest, PinsOfVanishedAppsGetNoIcon) {

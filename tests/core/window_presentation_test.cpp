@@ -25,6 +25,12 @@ TEST_F(WindowPresentationTest, WithoutAKnownIconPositionWindowsStayWhereTheyWere
   app->showDirectoriesWindow();
   EXPECT_EQ(desktop.directoriesWindow.frame().origin, (Point{5, 6}));
   EXPECT_TRUE(desktop.directoriesWindow.visible);
+
+  desktop.mainStatusItem().hasButton = false;
+  desktop.shortcutWindow.frame_ = Rect{{42, 24}, {300, 200}};
+  app->showShortcutWindow("/Applications/Mail.app", false);
+  EXPECT_EQ(desktop.shortcutWindow.frame().origin, (Point{42, 24}));
+  EXPECT_TRUE(desktop.shortcutWindow.visible);
 }
 
 TEST_F(WindowPresentationTest, SetupPreparesTheFourWindowsWithoutShowingThem) {

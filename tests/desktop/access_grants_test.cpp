@@ -71,14 +71,6 @@ TEST_F(AccessGrantsTest, NoGrantForNothingOrForAnotherKindOfUrl) {
   EXPECT_FALSE(grants.bookmarkData(*mail, kBookmarkCreationWithSecurityScope).ok());
 }
 
-TEST_F(AccessGrantsTest, AccessNeedsNoOpeningOrClosing) {
-  Url url = Url::fileURLWithPath(directory.path());
-  EXPECT_TRUE(grants.startAccessingSecurityScopedResource(url));
-  grants.stopAccessingSecurityScopedResource(url);
-  grants.stopAccessingSecurityScopedResource(url);
-  EXPECT_TRUE(grants.startAccessingSecurityScopedResource(url));
-}
-
 TEST(GrantBlob, HoldsThePathAndTheIdentityInAVersionedForm) {
   GrantRecord grant{"/Applications", {0x0102030405060708, 0x1112131415161718}};
   Value::Data blob = encodeGrant(grant);

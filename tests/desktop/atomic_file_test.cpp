@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -106,35 +103,6 @@ TEST(AtomicFile, AFileInTheWayOfTheDirectoryFailsTheWrite) {
   WriteOutcome outcome = writeFileAtomically(directory / "taken/file", kNew, 0600);
   EXPECT_FALSE(outcome.succeeded);
   EXPECT_NE(outcome.failure.find(directory / "taken"), std::string::npos) << outcome.failure;
-}
-
-// A real process killed while it rewrites a large file again and again.
-TEST(AtomicFile, AProcessKilledWhileWritingLeavesOneWholeVersion) {
-  const std::string first(4 << 20, 'a');
-  const std::string second(4 << 20, 'b');
-  for (int round = 0; round < 5; ++round) {
-    TemporaryDirectory directory;
-    const std::string file = directory / "file";
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      for (int version = 0;; ++version) {
-        writeFileAtomically(file, version % 2 ? second : first, 0600);
-        if (version == 0 && ::write(ready[1], "!", 1) != 1) ::_exit(1);
-      }
-    }
-    char signal = 0;
-    ASSERT_EQ(::read(ready[0], &signal, 1), 1);
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
-    auto contents = testing::readFile(file);
-    ASSERT_TRUE(contents);
-    EXPECT_TRUE(*contents == first || *contents == second) << "round " << round << ": " << contents->size() << " bytes";
-  }
 }
 
 }  // namespace

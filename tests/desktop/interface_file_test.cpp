@@ -13,34 +13,6 @@ namespace {
 using testing::WindowsTest;
 using InterfaceFileTest = WindowsTest;
 
-TEST_F(InterfaceFileTest, BuildsTheFourWindowsHiddenWithTheirTitles) {
-  const std::pair<QtWindow*, std::string> windows[] = {{&ui.appsWindow, "Apps"},
-                                                       {&ui.categoriesWindow, "Categories"},
-                                                       {&ui.directoriesWindow, "Directories"},
-                                                       {&ui.shortcutWindow, "Shortcut"}};
-  for (const auto& [window, title] : windows) {
-    EXPECT_EQ(window->title(), title);
-    EXPECT_FALSE(window->widget().isVisible());
-  }
-}
-
-TEST_F(InterfaceFileTest, EachButtonSendsItsAction) {
-  const std::pair<QPushButton*, std::string> buttons[] = {
-      {&ui.addCategoryButton, "addCategory"},
-      {&ui.removeCategoryButton, "removeCategory"},
-      {&ui.moveUpCategoryButton, "moveUpCategory"},
-      {&ui.moveDownCategoryButton, "moveDownCategory"},
-      {&ui.addDirectoryButton, "addDirectory"},
-      {&ui.removeDirectoryButton, "removeDirectory"},
-      {&ui.revertDirectoriesButton, "revertDirectioriesToDefaults"},
-  };
-  for (const auto& [button, action] : buttons) {
-    rows.events.clear();
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(rows.events, std::vector<std::string>{action});
-  }
-}
-
 TEST_F(InterfaceFileTest, TheManagementWindowsReportTheirClosingTheShortcutEditorNotYet) {
   for (QtWindow* window : {&ui.appsWindow, &ui.categoriesWindow, &ui.directoriesWindow, &ui.shortcutWindow}) {
     window->close();

@@ -9,17 +9,11 @@
 #include "desktop/qt/menu_renderer.h"
 #include "desktop/qt/qt_application.h"
 #include "desktop/qt/qt_images.h"
+#include "fake/fake_services.h"
 #include "recording_delegate.h"
 
 namespace wendaro {
 namespace {
-
-class CountingUpdater : public Updater {
- public:
-  void checkForUpdatesInBackground() override {}
-  void checkForUpdates() override { ++checks; }
-  int checks = 0;
-};
 
 class MenuRendererTest : public testing::Test {
  protected:
@@ -42,6 +36,14 @@ class MenuRendererTest : public testing::Test {
     return shown;
   }
 
+  // Adds an "All Apps" entry whose submenu holds apps of these titles.
+  static std::shared_ptr<Menu> addAllApps(Menu& menu, const std::vector<std::string>& titles) {
+    auto apps = std::make_shared<Menu>();
+    for (const auto& title : titles) apps->addItemWithTitle(title, Action::LaunchAppWithItem, "");
+    menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+    return apps;
+  }
+
   QStringList texts(QMenu* shown) {
     QStringList result;
     for (QAction* action : shown->actions()) {
@@ -52,7 +54,8 @@ class MenuRendererTest : public testing::Test {
 
   test::RecordingDelegate delegate;
   QtApplication application;
-  CountingUpdater updater;
+  fake::CallLog log;
+  fake::FakeUpdater updater{log};
   MenuRenderer renderer{application};
 };
 
@@ -104,14 +107,12 @@ TEST_F(MenuRendererTest, ChoosingAnEntryReachesTheDelegateOrTheUpdater) {
   shown->actions()[0]->trigger();
   shown->actions()[1]->trigger();
   EXPECT_EQ(delegate.calls, (std::vector<std::string>{"perform launchAppWithItem: Mail"}));
-  EXPECT_EQ(updater.checks, 1);
+  EXPECT_EQ(log.all(), std::vector<std::string>{"updater.checkForUpdates"});
 }
 
 TEST_F(MenuRendererTest, SubmenusAreFilledOnlyWhenTheyAreAboutToShow) {
   Menu menu;
-  auto apps = std::make_shared<Menu>();
-  apps->addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
-  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+  addAllApps(menu, {"Mail"});
 
   QMenu* shown = open(menu);
   QAction* entry = shown->actions().value(0);
@@ -125,8 +126,7 @@ TEST_F(MenuRendererTest, SubmenusAreFilledOnlyWhenTheyAreAboutToShow) {
 TEST_F(MenuRendererTest, FillsAgainOnlyAfterTheMenuChanged) {
   Menu menu;
   auto toggle = menu.addItemWithTitle("Launch at Startup", Action::LaunchAtStartup, "");
-  auto apps = std::make_shared<Menu>();
-  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+  addAllApps(menu, {});
 
   QMenu* shown = open(menu);
   QAction* first = shown->actions()[0];
@@ -151,9 +151,7 @@ TEST_F(MenuRendererTest, FillsAgainOnlyAfterTheMenuChanged) {
 
 TEST_F(MenuRendererTest, ASubmenuThatChangedIsDrawnAfreshWhenItsParentShows) {
   Menu menu;
-  auto apps = std::make_shared<Menu>();
-  apps->addItemWithTitle("Mail", Action::LaunchAppWithItem, "");
-  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+  auto apps = addAllApps(menu, {"Mail"});
   QMenu* shown = open(menu);
   QMenu* before = open(shown->actions()[0]);
 
@@ -169,9 +167,9 @@ TEST_F(MenuRendererTest, ASubmenuThatChangedIsDrawnAfreshWhenItsParentShows) {
 TEST_F(MenuRendererTest, IdleWorkFillsMenusAheadWithoutOpeningThem) {
   Menu menu;
   menu.setDelegate(&delegate);
-  auto apps = std::make_shared<Menu>();
-  for (int i = 0; i < 600; ++i) apps->addItemWithTitle("App " + std::to_string(i), Action::LaunchAppWithItem, "");
-  menu.addItemWithTitle("All Apps", Action::None, "")->setSubmenu(apps);
+  std::vector<std::string> titles;
+  for (int i = 0; i < 600; ++i) titles.push_back("App " + std::to_string(i));
+  auto apps = addAllApps(menu, titles);
   QMenu* shown = renderer.menuFor(menu);
 
   int steps = 0;

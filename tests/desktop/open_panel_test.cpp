@@ -123,16 +123,6 @@ TEST_F(OpenPanelTest, AddTakesDirectoriesAndAppsTogetherInTheOrderChosenWithLink
   EXPECT_EQ(chosen, (std::vector<std::string>{path("Editor.app"), tools, path("Bundle.app")}));
 }
 
-TEST_F(OpenPanelTest, WithNothingSelectedAddTakesTheDirectoryShown) {
-  auto panel = runAddPanel([](ChooseItemsDialog& dialog) {
-    dialog.acceptButton().click();
-    return dialog.result();
-  });
-  ASSERT_EQ(panel->URLs().size(), 1u);
-  EXPECT_EQ(QFileInfo(QString::fromStdString(panel->URLs().front().path())).canonicalFilePath(),
-            QFileInfo(folder.path()).canonicalFilePath());
-}
-
 TEST_F(OpenPanelTest, AFileOfAnotherTypeCannotBeAdded) {
   auto panel = runAddPanel([](ChooseItemsDialog& dialog) {
     dialog.findChild<QLineEdit*>("fileNameEdit")->setText("readme.txt");

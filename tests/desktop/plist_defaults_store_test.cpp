@@ -62,8 +62,6 @@ TEST_F(PlistDefaultsStoreTest, AnUnusableFileIsMovedAsideAndTheStoreStartsEmpty)
   const std::vector<Unreadable> cases = {
       {"torn file", "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>favorites</key><arr"},
       {"empty file", ""},
-      {"top level not a dictionary", "<plist version=\"1.0\"><array/></plist>"},
-      {"number misread by libplist", "<plist version=\"1.0\"><dict><key>n</key><integer>1x</integer></dict></plist>"},
   };
   for (const Unreadable& unreadable : cases) {
     SCOPED_TRACE(unreadable.name);
@@ -141,19 +139,6 @@ TEST_F(PlistDefaultsStoreTest, AFailedWriteKeepsTheValueAndTheOldFileAndSaysSoOn
   EXPECT_EQ(testing::namesIn(settingsDirectory), std::vector<std::string>{"defaults.plist"});
 }
 
-TEST_F(PlistDefaultsStoreTest, TheNextGoodWriteSavesWhatAFailedOneCouldNot) {
-  FaultyFileCalls failOnce("sync");
-  options.fileCalls = &failOnce;
-  PlistDefaultsStore store(file, options);
-  store.setObject("favorites", stringArrayValue({"/A.app"}));
-  ASSERT_FALSE(store.isSaved());
-  store.setObject("menubar", stringArrayValue({"/B.app"}));
-  EXPECT_TRUE(store.isSaved());
-  PlistDefaultsStore reread(file, options);
-  EXPECT_EQ(reread.objectForKey("favorites"), stringArrayValue({"/A.app"}));
-  EXPECT_EQ(reread.objectForKey("menubar"), stringArrayValue({"/B.app"}));
-}
-
 TEST_F(PlistDefaultsStoreTest, SettingTheSavedValueAgainWritesNothing) {
   PlistDefaultsStore store(file, options);
   store.setObject("favorites", stringArrayValue({"/A.app"}));
@@ -170,7 +155,9 @@ TEST_F(PlistDefaultsStoreTest, SettingTheSavedValueAgainWritesNothing) {
   EXPECT_EQ(heard, 1);
 }
 
-TEST_F(PlistDefaultsStoreTest, AnUnsavedStoreWritesEvenAnUnchangedValue) {
+// While the file lags behind, the next write saves everything, even when it
+// sets the value the failed write set.
+TEST_F(PlistDefaultsStoreTest, TheNextWriteSavesWhatAFailedOneCouldNot) {
   FaultyFileCalls failOnce("sync");
   options.fileCalls = &failOnce;
   PlistDefaultsStore store(file, options);
@@ -178,7 +165,10 @@ TEST_F(PlistDefaultsStoreTest, AnUnsavedStoreWritesEvenAnUnchangedValue) {
   ASSERT_FALSE(store.isSaved());
   store.setObject("favorites", stringArrayValue({"/A.app"}));
   EXPECT_TRUE(store.isSaved());
-  EXPECT_EQ(PlistDefaultsStore(file, options).objectForKey("favorites"), stringArrayValue({"/A.app"}));
+  store.setObject("menubar", stringArrayValue({"/B.app"}));
+  PlistDefaultsStore reread(file, options);
+  EXPECT_EQ(reread.objectForKey("favorites"), stringArrayValue({"/A.app"}));
+  EXPECT_EQ(reread.objectForKey("menubar"), stringArrayValue({"/B.app"}));
 }
 
 TEST_F(PlistDefaultsStoreTest, ListenersHearEveryChangeOfThisProcess) {

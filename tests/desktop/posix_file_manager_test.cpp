@@ -12,22 +12,15 @@
 #include "desktop/linux/posix_file_manager.h"
 #include "discovery/app_walk.h"
 #include "platform/path_strings.h"
+#include "temporary_directory.h"
 
 namespace wendaro {
 namespace {
 
 using Paths = std::vector<std::string>;
 
-// A directory of its own under /tmp, removed afterwards.
-class TempTree : public ::testing::Test {
+class PosixFileManagerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/wendaro-fm.XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    root = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(root); }
-
   std::string at(const std::string& relative) const { return root + "/" + relative; }
   void directory(const std::string& relative) { std::filesystem::create_directories(at(relative)); }
   void file(const std::string& relative) {
@@ -45,7 +38,8 @@ class TempTree : public ::testing::Test {
     return {status.st_dev, status.st_ino};
   }
 
-  std::string root;
+  testing::TemporaryDirectory temporary;
+  const std::string root = temporary.path();
 };
 
 // The walk as plainly written: follow links to ask whether a path is a
@@ -79,8 +73,6 @@ Paths fastWalk(FileManager& files, const std::string& path) {
   collectAppPaths(files, path, apps);
   return apps;
 }
-
-using PosixFileManagerTest = TempTree;
 
 TEST_F(PosixFileManagerTest, ListsEveryEntryWithTheTypeTheListingGives) {
   directory("d");

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/menu_contents.h"
+
 namespace wendaro {
 namespace {
 
@@ -87,22 +89,8 @@ TEST_F(ProgramTest, PrintMenuStartsUpWithoutADisplayAndPrintsTheMainMenu) {
             "  Manage\n"
             "All Apps\n"
             "  Alpha\tCtrl+Alt+K\n"
-            "  Beta\n"
-            "---\n"
-            "Manage\n"
-            "  Menu Bar\n"
-            "  Favorites\n"
-            "  Categories\n"
-            "  Directories\n"
-            "  Keyboard\n"
-            "    You can manage keyboard shortcuts by holding\\nthe Option/Alt key while clicking on:\\n"
-            "- Wendaro's menu bar icon,\\n- app's menu item,\\n- app's menu bar icon,\\n"
-            "- \"Launch All\" item in category's menu.\n"
-            "More\n"
-            "  Launch at Startup\n"
-            "  Check for Updates\n"
-            "  Questions/Problems/Suggestions\n"
-            "Quit\n");
+            "  Beta\n" +
+                testing_support::kMainMenuEnd);
   // Start-up saved what it saves: the favourites without the app that is gone.
   EXPECT_FALSE(storeText().contains("Gone.app"));
   EXPECT_TRUE(storeText().contains("<key>menubar</key>"));

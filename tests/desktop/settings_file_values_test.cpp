@@ -47,6 +47,9 @@ std::vector<Shape> everyShape() {
       {"smallest integer", Value(std::numeric_limits<std::int64_t>::min())},
       {"tenth", Value(0.1)},
       {"third", Value(1.0 / 3)},
+      {"many digits", Value(123456789.123456789)},
+      {"next after one", Value(std::nextafter(1.0, 2.0))},
+      {"tiny", Value(1e-300)},
       {"largest real", Value(std::numeric_limits<double>::max())},
       {"smallest normal real", Value(std::numeric_limits<double>::min())},
       {"smallest subnormal real", Value(-std::numeric_limits<double>::denorm_min())},
@@ -90,20 +93,9 @@ TEST_F(SettingsFileValuesTest, EveryShapeComesBackFromTheFileExactly) {
   EXPECT_EQ(errors.str(), "");
 }
 
-TEST_F(SettingsFileValuesTest, RealsKeepEveryBitAndNotANumberStaysOne) {
-  const std::vector<double> reals = {0.1, 1e-300, 123456789.123456789, std::nextafter(1.0, 2.0), 5e-324};
-  {
-    PlistDefaultsStore store(file, options);
-    for (size_t i = 0; i < reals.size(); ++i) store.setObject("r" + std::to_string(i), Value(reals[i]));
-    store.setObject("nan", Value(std::numeric_limits<double>::quiet_NaN()));
-  }
-  PlistDefaultsStore reread(file, options);
-  for (size_t i = 0; i < reals.size(); ++i) {
-    auto value = reread.objectForKey("r" + std::to_string(i));
-    ASSERT_TRUE(value && value->isReal());
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(value->real()), std::bit_cast<std::uint64_t>(reals[i])) << reals[i];
-  }
-  auto nan = reread.objectForKey("nan");
+TEST_F(SettingsFileValuesTest, NotANumberStaysOne) {
+  PlistDefaultsStore(file, options).setObject("nan", Value(std::numeric_limits<double>::quiet_NaN()));
+  auto nan = PlistDefaultsStore(file, options).objectForKey("nan");
   ASSERT_TRUE(nan && nan->isReal());
   EXPECT_TRUE(std::isnan(nan->real()));
 }
@@ -149,33 +141,6 @@ TEST_F(SettingsFileValuesTest, ValuesTheFileCannotHoldExactlyAreRefusedAndChange
   EXPECT_EQ(notifications, 0);
   EXPECT_EQ(testing::readFile(file), fileBefore);
   EXPECT_TRUE(store.isSaved());
-}
-
-TEST_F(SettingsFileValuesTest, WritesAnXmlPropertyListWithOneElementPerKind) {
-  {
-    PlistDefaultsStore store(file, options);
-    store.setObject("b", Value(true));
-    store.setObject("d", Value(Date{0}));
-    store.setObject("i", Value(-5));
-    store.setObject("r", Value(2.5));
-    store.setObject("s", Value("x<y"));
-    store.setObject("a", Value(Value::Array{}));
-  }
-  auto text = testing::readFile(file);
-  ASSERT_TRUE(text);
-  EXPECT_TRUE(text->starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n")) << *text;
-  const std::string body =
-      "<plist version=\"1.0\">\n"
-      "<dict>\n"
-      "\t<key>a</key>\n\t<array/>\n"
-      "\t<key>b</key>\n\t<true/>\n"
-      "\t<key>d</key>\n\t<date>2001-01-01T00:00:00Z</date>\n"
-      "\t<key>i</key>\n\t<integer>-5</integer>\n"
-      "\t<key>r</key>\n\t<real>2.5</real>\n"
-      "\t<key>s</key>\n\t<string>x&lt;y</string>\n"
-      "</dict>\n"
-      "</plist>\n";
-  EXPECT_TRUE(text->ends_with(body)) << *text;
 }
 
 }  // namespace

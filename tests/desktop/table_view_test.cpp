@@ -14,8 +14,17 @@ namespace wendaro {
 namespace {
 
 using testing::checkBoxCenter;
-using testing::WindowsTest;
-using TableViewTest = WindowsTest;
+
+class TableViewTest : public testing::WindowsTest {
+ protected:
+  // Shows the Categories window and opens the editor of a row's name.
+  QLineEdit* startEditing(long row) {
+    show(ui.categoriesWindow);
+    ui.categoriesTableView.selectRowIndexes(row, false);
+    ui.categoriesTableView.editColumn(0, row, true);
+    return ui.categoriesTableView.cellDelegate().openEditor();
+  }
+};
 
 TEST_F(TableViewTest, TheAppsTableShowsEachColumnByItsTitle) {
   QAbstractItemModel& apps = model(ui.appsTableView);
@@ -90,16 +99,6 @@ TEST_F(TableViewTest, ClickingACheckBoxSelectsItsRowAndSendsTheToggleWithTheNewS
   EXPECT_EQ(ui.appsTableView.selectedCell()->stringValue(), "Xcode");
 }
 
-TEST_F(TableViewTest, SpaceTicksTheCurrentRowsCheckBox) {
-  show(ui.appsWindow);
-  QTableView& view = ui.appsTableView.view();
-  view.setFocus();
-  ui.appsTableView.selectRowIndexes(0, false);
-  QTest::keyClick(&view, Qt::Key_Down);
-  QTest::keyClick(&view, Qt::Key_Space);
-  EXPECT_EQ(rows.events, (std::vector<std::string>{"toggle row 1 state 0"}));
-}
-
 TEST_F(TableViewTest, SelectionFollowsTheCoreAndSurvivesAReload) {
   QtTableView& table = ui.categoriesTableView;
   EXPECT_EQ(table.selectedRow(), -1);
@@ -126,39 +125,10 @@ TEST_F(TableViewTest, RowsTheDataSourceNoLongerHasAreNeverAskedFor) {
   EXPECT_EQ(rows.rowsAskedOutOfRange, 0);
 }
 
-TEST_F(TableViewTest, ShowingAWindowAsksItsTableAgain) {
-  rows.names.push_back("Yelp");
-  EXPECT_EQ(model(ui.appsTableView).rowCount(), 4);
-  show(ui.appsWindow);
-  EXPECT_EQ(model(ui.appsTableView).rowCount(), 5);
-}
-
-TEST_F(TableViewTest, EditingStartsWithTheTextSelectedAndEndsThroughTheTextDelegate) {
-  show(ui.categoriesWindow);
-  QtTableView& table = ui.categoriesTableView;
-  table.selectRowIndexes(1, false);
-  table.editColumn(0, 1, true);
-  QLineEdit* editor = table.cellDelegate().openEditor();
-  ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(editor->selectedText(), "Notes");
-
-  QTest::keyClicks(editor, "Ideas");
-  EXPECT_EQ(table.selectedCell()->stringValue(), "Ideas");  // the edited text, while editing
-  QTest::keyClick(editor, Qt::Key_Return);
-
-  EXPECT_EQ(rows.events, (std::vector<std::string>{"shouldEnd Ideas", "didEnd Ideas"}));
-  EXPECT_EQ(rows.rowAtEnd, 1);
-  EXPECT_EQ(table.cellDelegate().openEditor(), nullptr);
-  EXPECT_EQ(table.selectedCell()->stringValue(), "Ideas");
-}
-
 TEST_F(TableViewTest, ARefusedEditStaysOpenUntilTheTextIsAccepted) {
   rows.refused = {"   "};
-  show(ui.categoriesWindow);
   QtTableView& table = ui.categoriesTableView;
-  table.selectRowIndexes(0, false);
-  table.editColumn(0, 0, true);
-  QLineEdit* editor = table.cellDelegate().openEditor();
+  QLineEdit* editor = startEditing(0);
   ASSERT_NE(editor, nullptr);
 
   QTest::keyClicks(editor, "   ");
@@ -179,46 +149,30 @@ TEST_F(TableViewTest, ARefusedEditStaysOpenUntilTheTextIsAccepted) {
 }
 
 TEST_F(TableViewTest, EscapeAbandonsTheEdit) {
-  show(ui.categoriesWindow);
-  QtTableView& table = ui.categoriesTableView;
-  table.selectRowIndexes(0, false);
-  table.editColumn(0, 0, true);
-  QLineEdit* editor = table.cellDelegate().openEditor();
+  QLineEdit* editor = startEditing(0);
   ASSERT_NE(editor, nullptr);
   QTest::keyClicks(editor, "Gone");
   QTest::keyClick(editor, Qt::Key_Escape);
-  EXPECT_EQ(table.cellDelegate().openEditor(), nullptr);
+  EXPECT_EQ(ui.categoriesTableView.cellDelegate().openEditor(), nullptr);
   EXPECT_TRUE(rows.events.empty());
   EXPECT_TRUE(ui.categoriesWindow.widget().isVisible());  // Escape did not reach the window
 }
 
 TEST_F(TableViewTest, EndingEditingFromTheWindowDeliversTheEditBeforeReturning) {
-  show(ui.categoriesWindow);
-  QtTableView& table = ui.categoriesTableView;
-  table.selectRowIndexes(3, false);
-  table.editColumn(0, 3, true);
-  QTest::keyClicks(table.cellDelegate().openEditor(), "Tools");
+  QTest::keyClicks(startEditing(3), "Tools");
   ui.categoriesWindow.makeFirstResponder(nullptr);
   EXPECT_EQ(rows.events, (std::vector<std::string>{"shouldEnd Tools", "didEnd Tools"}));
   EXPECT_EQ(rows.rowAtEnd, 3);
 }
 
 TEST_F(TableViewTest, PressingAButtonWhileEditingEndsTheEditFirst) {
-  show(ui.categoriesWindow);
-  QtTableView& table = ui.categoriesTableView;
-  table.selectRowIndexes(0, false);
-  table.editColumn(0, 0, true);
-  QTest::keyClicks(table.cellDelegate().openEditor(), "Work");
+  QTest::keyClicks(startEditing(0), "Work");
   QTest::mouseClick(&ui.removeCategoryButton, Qt::LeftButton);
   EXPECT_EQ(rows.events, (std::vector<std::string>{"shouldEnd Work", "didEnd Work", "removeCategory"}));
 }
 
 TEST_F(TableViewTest, ClosingTheWindowWhileEditingKeepsTheTypedName) {
-  show(ui.categoriesWindow);
-  QtTableView& table = ui.categoriesTableView;
-  table.selectRowIndexes(2, false);
-  table.editColumn(0, 2, true);
-  QTest::keyClicks(table.cellDelegate().openEditor(), "Web");
+  QTest::keyClicks(startEditing(2), "Web");
   ui.categoriesWindow.close();
   EXPECT_EQ(rows.events, (std::vector<std::string>{"shouldEnd Web", "didEnd Web", "willClose Categories"}));
 }

@@ -40,9 +40,5 @@ TEST(WindowPlacementTest, TheScreenHoldingAFrameIsTheOneItOverlapsMostElseTheNea
   EXPECT_EQ(screenAreaHolding({0, 0, 10, 10}, {}), QRect());
 }
 
-TEST(WindowPlacementTest, BelowThePointerCentresTheWindowTenPixelsUnderIt) {
-  EXPECT_EQ(belowPointer({500, 20}, {400, 300}), QRect(300, 30, 400, 300));
-}
-
 }  // namespace
 }  // namespace wendaro

@@ -1,12 +1,11 @@
 // The windows driven as a user drives them, through the real application
-// object on the fake desktop's services.
+// object on the fake desktop's services: every button and table reaches the
+// operation it is connected to. (The shortcut editor is driven in the real
+// program by tests/e2e.)
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -15,7 +14,6 @@
 #include "app/app_delegate.h"
 #include "desktop/qt/dialogs/qt_open_panel.h"
 #include "desktop/qt/windows/interface_file.h"
-#include "desktop/qt/windows/shortcut_recorder_edit.h"
 #include "fake/fake_desktop.h"
 #include "settings/defaults_keys.h"
 #include "windows_fixture.h"
@@ -40,10 +38,7 @@ class WindowsEndToEndTest : public ::testing::Test {
     return rows;
   }
 
-  std::optional<Value> stored(const std::string& key) const {
-    auto found = desktop.defaults.values.find(key);
-    return found == desktop.defaults.values.end() ? std::nullopt : std::optional<Value>(found->second);
-  }
+  const Value& stored(const std::string& key) const { return desktop.defaults.values.at(key); }
 
   // The add panel answers with whatever `choose` selects, as a user would.
   std::function<void(ChooseItemsDialog&)> choose;
@@ -75,14 +70,12 @@ TEST_F(WindowsEndToEndTest, ACategoryIsAddedAndNamedInPlace) {
   EXPECT_EQ(stored(keys::kCategories), stringArrayValue({"Work"}));
   EXPECT_EQ(rowsOf(ui.categoriesTableView), std::vector<std::string>{"Work"});
 
-  // Spaces alone are no name: the editor stays open and nothing changes.
+  // A name the application object refuses keeps the editor open; the name of
+  // another category is made unique.
   QTest::mouseClick(&ui.addCategoryButton, Qt::LeftButton);
   QTest::keyClicks(editor(ui.categoriesTableView), "  ");
   QTest::keyClick(editor(ui.categoriesTableView), Qt::Key_Return);
-  EXPECT_NE(editor(ui.categoriesTableView), nullptr);
-  EXPECT_EQ(app->categories, (std::vector<std::string>{"Work", "New Category"}));
-
-  // The name of another category is made unique.
+  ASSERT_NE(editor(ui.categoriesTableView), nullptr);
   editor(ui.categoriesTableView)->setText("Work");
   QTest::keyClick(editor(ui.categoriesTableView), Qt::Key_Return);
   EXPECT_EQ(app->categories, (std::vector<std::string>{"Work", "Work 2"}));
@@ -157,9 +150,6 @@ TEST_F(WindowsEndToEndTest, TheDirectoriesWindowRemovesRevertsAndAddsWithThePane
   ASSERT_TRUE(folder.isValid());
   const std::string chosen = QDir(folder.path()).canonicalPath().toStdString();
   choose = [&](ChooseItemsDialog& dialog) {
-    EXPECT_EQ(dialog.windowTitle(), "Add Directory");
-    EXPECT_EQ(dialog.acceptButton().text(), "Add");
-    EXPECT_EQ(dialog.messageLabel().text(), "Select Apps or Directories");
     dialog.setDirectory(QString::fromStdString(chosen));
     dialog.acceptButton().click();  // nothing selected: the directory shown
   };
@@ -167,31 +157,6 @@ TEST_F(WindowsEndToEndTest, TheDirectoriesWindowRemovesRevertsAndAddsWithThePane
   EXPECT_EQ(app->directories, (std::vector<std::string>{"/Applications", "/System/Applications", chosen}));
   EXPECT_EQ(rowsOf(ui.directoriesTableView), app->directories);
   EXPECT_EQ(app->bookmarks.size(), 1u);
-}
-
-TEST_F(WindowsEndToEndTest, AShortcutRecordedInTheEditorShowsOnTheAppsMenuEntry) {
-  app->allApps = {"/Applications/Mail.app"};
-  app->showShortcutWindow("/Applications/Mail.app", false);
-  show(ui.shortcutWindow);
-  EXPECT_EQ(ui.shortcutWindow.title(), "Mail");
-  const std::string key = app->shortcutsIndex.at("/Applications/Mail.app");
-
-  QTest::keyClick(&ui.shortcutView.recorder(), Qt::Key_M, Qt::ControlModifier | Qt::AltModifier);
-  EXPECT_EQ(stored(key), Value("Ctrl+Alt+M"));
-
-  const WendaroMenuItemRef entry = app->makeMenuItem("/Applications/Mail.app", false);
-  EXPECT_EQ(entry->keyEquivalent(), "M");
-  EXPECT_EQ(entry->keyEquivalentModifierMask(), kControlKeyMask | kOptionKeyMask);
-
-  // Cleared in the editor, the entry loses it and the index its key.
-  QTest::mouseClick(&ui.shortcutView.clearButton(), Qt::LeftButton);
-  EXPECT_EQ(app->makeMenuItem("/Applications/Mail.app", false)->keyEquivalent(), "");
-  EXPECT_EQ(app->shortcutsIndex.count("/Applications/Mail.app"), 0u);
-
-  app->showShortcutWindow("WendaroMenu", false);
-  EXPECT_EQ(ui.shortcutWindow.title(), "Wendaro's Menu");
-  QTest::keyClick(&ui.shortcutView.recorder(), Qt::Key_Space, Qt::MetaModifier);
-  EXPECT_EQ(stored("WendaroMenu"), Value("Meta+Space"));
 }
 
 }  // namespace

@@ -37,7 +37,6 @@ class FakeWorkspace : public Workspace {
   // Control.
   std::vector<std::string> launched;
   std::vector<std::string> openedURLs;
-  bool launchSucceeds = true;
   // Icons by path; any other path gets a valid 32 by 32 icon named after it.
   std::map<std::string, ImageRef> icons;
 
