@@ -5,7 +5,7 @@ set -euo pipefail
 
 display_file=$(mktemp)
 trap 'rm -f "$display_file"' EXIT
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x800x24 3>"$display_file" 2>/dev/null &
+Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x800x24 3>"$display_file" 2>/dev/null &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; rm -f "$display_file"' EXIT
 

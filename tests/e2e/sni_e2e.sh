@@ -29,9 +29,12 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   import -window root "$out/sni-failure.png" 2>/dev/null || true
-  cat "$out/sni-wendaro.log" >&2 || true
+  for log in tray watcher wendaro; do echo "--- $log:" >&2; cat "$out/sni-$log.log" >&2 || true; done
   exit 1
 }
+# shellcheck source=tests/e2e/xvfb.sh
+source "$(dirname "$0")/xvfb.sh"
+
 wait_for() {
   local what=$1
   shift
@@ -67,11 +70,7 @@ PLIST
 launches() { tr '\n' ' ' < "$launched" 2>/dev/null; }
 launched_with() { [[ "$(launches)" == "$1" ]]; }
 
-display=:$((190 + RANDOM % 100))
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp > "$out/sni-xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-wait_for "the X server" xdpyinfo
+start_xvfb 800x600x24 "$out/sni-xvfb.log"
 
 # The watcher first: the program speaks StatusNotifierItem only when one runs.
 status-notifier-watcher > "$out/sni-watcher.log" 2>&1 &

@@ -39,6 +39,9 @@ fail() {
 }
 
 # Waits up to 10 s for a command to succeed.
+# shellcheck source=tests/e2e/xvfb.sh
+source "$(dirname "$0")/xvfb.sh"
+
 wait_for() {
   local what=$1
   shift
@@ -93,11 +96,7 @@ launches() { cat "$launched" 2>/dev/null | tr '\n' ' '; }
 launched_with() { [[ "$(launches)" == "$1" ]]; }
 
 # --- X server, tray host, program ------------------------------------------
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-wait_for "the X server" xdpyinfo
+start_xvfb 1280x800x24 "$out/xvfb.log"
 
 trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
   --transparent false --tint 0xdddddd > "$out/trayer.log" 2>&1 &
