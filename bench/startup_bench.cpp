@@ -108,6 +108,7 @@ void StartUpToReadyTray(benchmark::State& state) {
     apps = session->app().allApps.size();
     session.reset();
     QCoreApplication::processEvents();
+    config.reset();
     state.ResumeTiming();
   }
   state.counters["apps"] = double(apps);

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -117,7 +118,8 @@ TEST(ImageAssetTest, TheTrayIconDrawsAtEverySizeAndUnknownNamesAreInvalid) {
   QtImages images;
   auto icon = images.imageNamed("MenubarIcon");
   ASSERT_TRUE(icon->isValid());
-  EXPECT_GT(icon->size().width, 0);
+  const QSize pictureSize = QSvgRenderer(QString(kMenubarIconResource)).defaultSize();
+  EXPECT_EQ(icon->size(), (Size{double(pictureSize.width()), double(pictureSize.height())}));
   for (int side : {16, 22, 32, 48}) {
     const QImage picture = drawn(icon, side);
     EXPECT_EQ(picture.size(), QSize(side, side));

@@ -118,6 +118,19 @@ TEST_F(TableViewTest, SelectionFollowsTheCoreAndSurvivesAReload) {
   EXPECT_EQ(table.selectedRow(), -1);
 }
 
+// The Apps table gets its model, and its column widths, when first shown: the
+// icon column fits the icon, the check box column its title, and the name
+// takes what is left.
+TEST_F(TableViewTest, TheAppsColumnsAreLaidOutWhenTheWindowFirstShows) {
+  show(ui.appsWindow);
+  QTableView& view = ui.appsTableView.view();
+  const QHeaderView& header = *view.horizontalHeader();
+  EXPECT_GE(header.sectionSize(0), view.iconSize().width() + 16);
+  EXPECT_EQ(header.sectionResizeMode(1), QHeaderView::Stretch);
+  EXPECT_EQ(header.sectionSize(2), header.sectionSizeHint(2));
+  EXPECT_EQ(view.model()->rowCount(), 4);
+}
+
 TEST_F(TableViewTest, RowsTheDataSourceNoLongerHasAreNeverAskedFor) {
   QAbstractItemModel& apps = model(ui.appsTableView);
   rows.names.resize(2);  // a rescan shrank the list; the table was not reloaded

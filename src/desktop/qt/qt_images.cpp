@@ -14,24 +14,36 @@ namespace wendaro {
 
 namespace {
 
-// Draws a vector picture afresh at every size, so that it stays sharp.
+// Draws a vector picture afresh at every size, so that it stays sharp. The
+// picture is read on the first draw, once for every copy of the engine.
 class SvgIconEngine : public PixmapIconEngine {
  public:
-  explicit SvgIconEngine(QString resource) : resource_(std::move(resource)) {}
-  QIconEngine* clone() const override { return new SvgIconEngine(resource_); }
+  explicit SvgIconEngine(QString resource) : picture_(std::make_shared<Picture>(std::move(resource))) {}
+  QIconEngine* clone() const override { return new SvgIconEngine(picture_); }
 
  protected:
   QPixmap render(QSize pixelSize) const override {
     QPixmap picture(pixelSize);
     picture.fill(Qt::transparent);
-    QSvgRenderer renderer(resource_);
     QPainter painter(&picture);
-    renderer.render(&painter);
+    picture_->renderer().render(&painter);
     return picture;
   }
 
  private:
-  QString resource_;
+  struct Picture;
+  explicit SvgIconEngine(std::shared_ptr<Picture> picture) : picture_(std::move(picture)) {}
+
+  struct Picture {
+    explicit Picture(QString path) : resource(std::move(path)) {}
+    QSvgRenderer& renderer() {
+      if (!read) read = std::make_unique<QSvgRenderer>(resource);
+      return *read;
+    }
+    QString resource;
+    std::unique_ptr<QSvgRenderer> read;
+  };
+  std::shared_ptr<Picture> picture_;
 };
 
 }  // namespace
@@ -40,9 +52,8 @@ QtImages::QtImages() { registerResources(); }
 
 ImageRef QtImages::imageNamed(const std::string& name) {
   if (name == "MenubarIcon") {
-    const QSize size = QSvgRenderer(QString(kMenubarIconResource)).defaultSize();
     return std::make_shared<QtImage>(QIcon(new SvgIconEngine(kMenubarIconResource)),
-                                     Size{double(size.width()), double(size.height())});
+                                     Size{kMenubarIconSide, kMenubarIconSide});
   }
   return std::make_shared<QtImage>(QIcon(), Size{}, false);
 }

@@ -16,5 +16,7 @@ class QtImages : public Images {
 
 // The resource path of the tray icon's picture, also the program's own icon.
 inline constexpr const char* kMenubarIconResource = ":/wendaro/menubar-icon.svg";
+// Its size in points, as the picture gives it, known without reading it.
+inline constexpr double kMenubarIconSide = 22;
 
 }  // namespace wendaro

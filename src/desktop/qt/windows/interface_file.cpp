@@ -57,11 +57,12 @@ InterfaceFile::InterfaceFile(std::unique_ptr<Forms> forms)
       revertDirectoriesButton(*forms_->directories.revertDirectoriesButton) {
   // The name takes the width that the icon and the check box leave. Widths
   // are not measured from the rows: that would draw every app's icon.
-  QTableView& apps = appsTableView.view();
-  QHeaderView* header = apps.horizontalHeader();
-  header->resizeSection(0, std::max(apps.iconSize().width() + 16, header->sectionSizeHint(0)));
-  header->setSectionResizeMode(1, QHeaderView::Stretch);
-  header->resizeSection(2, header->sectionSizeHint(2));
+  appsTableView.setLayOutColumns([](QTableView& apps) {
+    QHeaderView* header = apps.horizontalHeader();
+    header->resizeSection(0, std::max(apps.iconSize().width() + 16, header->sectionSizeHint(0)));
+    header->setSectionResizeMode(1, QHeaderView::Stretch);
+    header->resizeSection(2, header->sectionSizeHint(2));
+  });
 
   const auto send = [this](QPushButton& button, std::function<void()> WindowActions::*action) {
     QObject::connect(&button, &QPushButton::clicked, [this, action] {

@@ -52,7 +52,6 @@ QtTableView::QtTableView(QTableView& view)
       cell_(std::make_unique<Cell>(*cellDelegate_)) {
   model_->setEditable(view_.editTriggers() != QAbstractItemView::NoEditTriggers);
   cellDelegate_->setEditEnd(this);
-  view_.setModel(model_.get());
   view_.setItemDelegate(cellDelegate_.get());
   view_.installEventFilter(this);
   connect(model_.get(), &TableModel::checkBoxClicked, this, &QtTableView::checkBoxClicked);
@@ -69,6 +68,17 @@ QtTableView::~QtTableView() {
 
 void QtTableView::setDataSource(TableViewDataSource* dataSource) { model_->setDataSource(dataSource); }
 
+// Handing a view its model has it size its headers and make a selection
+// model; that waits until the view is first used, so that start-up does not
+// pay it for windows the user may never open.
+QTableView& QtTableView::view() {
+  if (view_.model() != model_.get()) {
+    view_.setModel(model_.get());
+    if (layOutColumns_) layOutColumns_(view_);
+  }
+  return view_;
+}
+
 void QtTableView::reloadData() {
   const long selected = selectedRow();
   model_->reload();
@@ -76,6 +86,8 @@ void QtTableView::reloadData() {
 }
 
 long QtTableView::selectedRow() const {
+  // A view that was never used has nothing selected.
+  if (view_.model() != model_.get()) return -1;
   const QModelIndexList rows = view_.selectionModel()->selectedRows();
   if (rows.isEmpty()) return -1;
   int first = rows.front().row();
@@ -87,14 +99,14 @@ void QtTableView::selectRowIndexes(long row, bool byExtendingSelection) {
   if (row < 0 || row >= model_->rowCount()) return;
   const auto flags = (byExtendingSelection ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect) |
                      QItemSelectionModel::Rows;
-  const int column = std::max(0, view_.currentIndex().column());
+  const int column = std::max(0, view().currentIndex().column());
   view_.selectionModel()->setCurrentIndex(model_->index(static_cast<int>(row), column), flags);
 }
 
 void QtTableView::editColumn(long column, long row, bool select) {
   if (row < 0 || row >= model_->rowCount() || column < 0 || column >= model_->columnCount()) return;
   const QModelIndex index = model_->index(static_cast<int>(row), static_cast<int>(column));
-  view_.selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  view().selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
   view_.edit(index);
   if (QLineEdit* editor = cellDelegate_->openEditor()) {
     if (select) {
@@ -181,7 +193,10 @@ bool QtTableView::handleKey(const QKeyEvent& event) {
 
 bool QtTableView::eventFilter(QObject* object, QEvent* event) {
   if (object == &view_) {
-    if (event->type() == QEvent::Show) reloadData();
+    if (event->type() == QEvent::Show) {
+      view();
+      reloadData();
+    }
     if (event->type() == QEvent::KeyPress && handleKey(*static_cast<QKeyEvent*>(event))) return true;
   }
   return QObject::eventFilter(object, event);

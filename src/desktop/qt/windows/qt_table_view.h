@@ -46,7 +46,10 @@ class QtTableView final : public QObject, public TableView, private InPlaceEditE
   // click, a text cell its text (the edited text while it is being edited).
   TableCell* selectedCell() override;
 
-  QTableView& view() { return view_; }
+  // The view, with this table's model in it.
+  QTableView& view();
+  // Sizes the columns once the view has its model.
+  void setLayOutColumns(std::function<void(QTableView&)> layOut) { layOutColumns_ = std::move(layOut); }
   CenteredTextCellDelegate& cellDelegate() { return *cellDelegate_; }
 
  protected:
@@ -68,6 +71,7 @@ class QtTableView final : public QObject, public TableView, private InPlaceEditE
   bool hasCell_ = false;
   ControlTextDelegate* textDelegate_ = nullptr;
   std::function<void()> checkBoxAction_;
+  std::function<void(QTableView&)> layOutColumns_;
 };
 
 }  // namespace wendaro
