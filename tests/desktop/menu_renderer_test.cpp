@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -194,6 +195,52 @@ TEST_F(MenuRendererTest, IdleWorkFillsMenusAheadWithoutOpeningThem) {
   EXPECT_NE(refilled, allApps);
   EXPECT_EQ(refilled->actions().size(), 599);
   EXPECT_EQ(refilled->actions()[0]->text(), "App 1");
+}
+
+// The main menu is opened right after a change: while it is open and before
+// the user reaches All Apps, the idle work prepares All Apps, and only it.
+TEST_F(MenuRendererTest, IdleWorkGoesOnInTheClosedSubmenusOfAnOpenMenu) {
+  Menu menu;
+  menu.setDelegate(&delegate);
+  auto apps = addAllApps(menu, {"Mail", "Notes", "Safari"});
+  QMenu* shown = renderer.menuFor(menu);
+  shown->popup(QPoint(10, 10));
+  ASSERT_TRUE(shown->isVisible());
+  const QList<QAction*> entries = shown->actions();
+  QMenu* allApps = entries[0]->menu();
+  ASSERT_TRUE(allApps->actions().isEmpty());
+
+  while (renderer.prepareStep()) {
+  }
+  EXPECT_EQ(texts(allApps), (QStringList{"Mail", "Notes", "Safari"}));
+  EXPECT_EQ(shown->actions(), entries) << "the open menu is untouched";
+  EXPECT_EQ(entries[0]->menu(), allApps);
+
+  // An open submenu that changed is not filled anew under the pointer.
+  allApps->popup(QPoint(200, 10));
+  apps->addItemWithTitle("Xcode", Action::LaunchAppWithItem, "");
+  EXPECT_FALSE(renderer.prepareStep());
+  EXPECT_EQ(texts(allApps), (QStringList{"Mail", "Notes", "Safari"}));
+  allApps->hide();
+  shown->hide();
+}
+
+// Plain text in menus is measured without shaping, which makes long menus
+// open in half the time, in the desktop's own font.
+TEST_F(MenuRendererTest, MenusKeepTheDesktopFontAndMeasurePlainTextWithoutShaping) {
+  Menu menu;
+  addAllApps(menu, {"Mail"});
+  QFont desktop = QApplication::font();
+  desktop.setPointSize(desktop.pointSize() + 3);
+  QApplication::setFont(desktop);
+  QMenu* shown = open(menu);
+  QMenu* allApps = open(shown->actions()[0]);
+  for (QMenu* drawn : {shown, allApps}) {
+    EXPECT_EQ(drawn->font().family(), desktop.family());
+    EXPECT_EQ(drawn->font().pointSize(), desktop.pointSize());
+    EXPECT_TRUE(drawn->font().styleStrategy() & QFont::PreferNoShaping);
+  }
+  QApplication::setFont(QFont());
 }
 
 // Alt-clicking an entry edits its shortcut: pressing Alt must not close the

@@ -32,6 +32,11 @@ void applyState(QAction& action, int state) {
 ModelMenu::ModelMenu(MenuRenderer& renderer, Menu& model, std::shared_ptr<Menu> keepAlive, QWidget* parent)
     : QMenu(parent), renderer_(renderer), model_(model), keepAlive_(std::move(keepAlive)) {
   setStyle(renderer_.style());
+  // Text in scripts that need shaping is still shaped; plain text is measured
+  // without, which halves the time a menu of thousands of apps takes to open.
+  QFont measuredPlainly;
+  measuredPlainly.setStyleStrategy(QFont::PreferNoShaping);
+  setFont(measuredPlainly);
   connect(this, &QMenu::aboutToShow, this, &ModelMenu::aboutToShowMenu);
   connect(this, &QMenu::triggered, this, &ModelMenu::entryTriggered);
 }
@@ -61,15 +66,20 @@ void ModelMenu::bringUpToDate() {
 }
 
 bool ModelMenu::prepareStep(std::size_t& budget) {
-  if (isVisible()) return false;
-  // Only a top-level menu is emptied in place; a submenu that fell behind is
-  // replaced by its parent before it is prepared again.
-  if (!isCurrent()) {
-    if (!actions().isEmpty() && keepAlive_) return false;
-    restart();
+  if (isVisible()) {
+    // A shown menu is left as it is; its closed submenus are still prepared,
+    // so that one opened later from it is ready.
+    if (!isComplete()) return false;
+  } else {
+    // Only a top-level menu is emptied in place; a submenu that fell behind
+    // is replaced by its parent before it is prepared again.
+    if (!isCurrent()) {
+      if (!actions().isEmpty() && keepAlive_) return false;
+      restart();
+    }
+    budget -= addEntries(std::min(budget, snapshot_.size() - next_));
+    if (!isComplete()) return true;
   }
-  budget -= addEntries(std::min(budget, snapshot_.size() - next_));
-  if (!isComplete()) return true;
   for (auto& [menu, submenu] : submenus_) {
     if (submenu.menu->prepareStep(budget)) return true;
   }

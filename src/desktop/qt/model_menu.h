@@ -34,9 +34,9 @@ class ModelMenu : public QMenu {
   // Tells the delegate that the menu will open, brings the QMenu up to date,
   // and pops it up where `place` puts a menu of its size.
   void popUpPrepared(const std::function<QPoint(QSize)>& place);
-  // Background work on this menu and its submenus while none of them is
-  // shown: draws at most `budget` entries, taking them off it. True when
-  // something is left to do.
+  // Background work on this menu and its submenus that are not shown: draws
+  // at most `budget` entries, taking them off it. True when something is
+  // left to do.
   bool prepareStep(std::size_t& budget);
 
  private:
