@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -153,6 +154,43 @@ TEST_F(PlistDefaultsStoreTest, SettingTheSavedValueAgainWritesNothing) {
   reopened.setObject("favorites", stringArrayValue({"/B.app"}));
   EXPECT_FALSE(calls.made.empty());
   EXPECT_EQ(heard, 1);
+}
+
+TEST_F(PlistDefaultsStoreTest, ChangesMadeWhileWritesAreHeldReachTheFileInOneWriteWhenTheHoldEnds) {
+  PlistDefaultsStore store(file, options);
+  store.setObject("favorites", stringArrayValue({"/A.app"}));
+  FaultyFileCalls calls;
+  options.fileCalls = &calls;
+  PlistDefaultsStore reopened(file, options);
+  int heard = 0;
+  reopened.addChangeListener([&](const std::string&) { ++heard; });
+  {
+    auto outer = reopened.holdWrites();
+    {
+      auto inner = reopened.holdWrites();
+      reopened.setObject("directories", stringArrayValue({"/Applications"}));
+      reopened.setObject("favorites", stringArrayValue({"/B.app"}));
+      reopened.removeObjectForKey("favorites");
+    }
+    reopened.setObject("categories", stringArrayValue({}));
+    EXPECT_EQ(reopened.objectForKey("directories"), stringArrayValue({"/Applications"}));
+    EXPECT_EQ(heard, 4);
+    EXPECT_FALSE(reopened.isSaved());
+    EXPECT_TRUE(calls.made.empty());
+    EXPECT_EQ(PlistDefaultsStore(file, {.errors = &errors}).objectForKey("favorites"), stringArrayValue({"/A.app"}));
+  }
+  EXPECT_TRUE(reopened.isSaved());
+  EXPECT_EQ(std::count(calls.made.begin(), calls.made.end(), "rename"), 1);
+  PlistDefaultsStore reread(file, options);
+  EXPECT_FALSE(reread.objectForKey("favorites"));
+  EXPECT_EQ(reread.objectForKey("directories"), stringArrayValue({"/Applications"}));
+  EXPECT_EQ(reread.objectForKey("categories"), stringArrayValue({}));
+
+  // A hold in which nothing changed writes nothing.
+  calls.made.clear();
+  { auto idle = reread.holdWrites(); }
+  EXPECT_TRUE(calls.made.empty());
+  EXPECT_EQ(errors.str(), "");
 }
 
 // While the file lags behind, the next write saves everything, even when it

@@ -34,6 +34,11 @@ DesktopSession::DesktopSession(std::unique_ptr<StoreLock> claim, const Options& 
   application_.setDelegate(app_.get());
 }
 
+void DesktopSession::finishLaunching() {
+  auto together = defaults_.holdWrites();
+  app_->applicationDidFinishLaunching();
+}
+
 DesktopSession::~DesktopSession() {
   // A name still being typed is applied, and saved, while the application
   // object is there to take it; after that the windows no longer reach it.

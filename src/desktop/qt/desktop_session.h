@@ -51,7 +51,8 @@ class DesktopSession {
   AppDelegate& app() { return *app_; }
   MenuRenderer& renderer() { return renderer_; }
   // What launching has finished does: the application object's start-up.
-  void finishLaunching() { app_->applicationDidFinishLaunching(); }
+  // What it saves is written to the settings file once, at its end.
+  void finishLaunching();
 
  private:
   std::unique_ptr<StoreLock> lock_;

@@ -133,10 +133,18 @@ void PlistDefaultsStore::removeObjectForKey(const std::string& key) {
   notify(key);
 }
 
+PlistDefaultsStore::WriteHold::~WriteHold() {
+  if (--store_.writeHolds_ == 0 && !store_.saved_ && !store_.writesForbidden_) store_.save();
+}
+
 void PlistDefaultsStore::save() {
   if (writesForbidden_) {
     *options_.errors << "wendaro: the change is not saved, to keep the unusable settings file " << filePath_
                      << " as it is\n";
+    return;
+  }
+  if (writeHolds_ > 0) {
+    saved_ = false;
     return;
   }
   WriteOutcome outcome =

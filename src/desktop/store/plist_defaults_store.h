@@ -51,8 +51,24 @@ class PlistDefaultsStore : public DefaultsStore {
   void setObject(const std::string& key, const Value& value) override;
   void removeObjectForKey(const std::string& key) override;
 
+  // While a WriteHold lasts, changes are taken (visible at once, listeners
+  // told) but the file is written once, when the last hold ends: start-up
+  // changes several settings, and one write is quicker and leaves the file
+  // with all of them or none.
+  class [[nodiscard]] WriteHold {
+   public:
+    explicit WriteHold(PlistDefaultsStore& store) : store_(store) { ++store_.writeHolds_; }
+    ~WriteHold();
+    WriteHold(const WriteHold&) = delete;
+    WriteHold& operator=(const WriteHold&) = delete;
+
+   private:
+    PlistDefaultsStore& store_;
+  };
+  WriteHold holdWrites() { return WriteHold(*this); }
+
   // True when the file holds everything this store holds; false after a
-  // failed write, until a later write succeeds.
+  // failed write, until a later write succeeds, and while a write is held.
   bool isSaved() const { return saved_; }
   const std::string& filePath() const { return filePath_; }
   // Where the file was moved when it could not be used, if it was.
@@ -73,6 +89,7 @@ class PlistDefaultsStore : public DefaultsStore {
   PlistStoreOptions options_;
   Value::Dictionary values_;
   bool saved_ = true;
+  int writeHolds_ = 0;
   // Set when an unusable file could not be moved aside: it must not be replaced.
   bool writesForbidden_ = false;
   std::optional<std::string> setAsidePath_;
