@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 
 #include "desktop/store/plist_defaults_store.h"
@@ -140,14 +141,24 @@ TEST_F(PlistDefaultsStoreTest, AFailedWriteKeepsTheValueAndTheOldFileAndSaysSoOn
   EXPECT_EQ(testing::namesIn(settingsDirectory), std::vector<std::string>{"defaults.plist"});
 }
 
-TEST_F(PlistDefaultsStoreTest, SettingTheSavedValueAgainWritesNothing) {
-  PlistDefaultsStore store(file, options);
-  store.setObject("favorites", stringArrayValue({"/A.app"}));
+// A store reopened on a file that holds favorites, with its file calls and
+// its change notices counted.
+class ReopenedStoreTest : public PlistDefaultsStoreTest {
+ protected:
+  void SetUp() override {
+    PlistDefaultsStore(file, options).setObject("favorites", stringArrayValue({"/A.app"}));
+    options.fileCalls = &calls;
+    reopenedStore = std::make_unique<PlistDefaultsStore>(file, options);
+    reopenedStore->addChangeListener([this](const std::string&) { ++heard; });
+  }
+
   FaultyFileCalls calls;
-  options.fileCalls = &calls;
-  PlistDefaultsStore reopened(file, options);
   int heard = 0;
-  reopened.addChangeListener([&](const std::string&) { ++heard; });
+  std::unique_ptr<PlistDefaultsStore> reopenedStore;
+};
+
+TEST_F(ReopenedStoreTest, SettingTheSavedValueAgainWritesNothing) {
+  PlistDefaultsStore& reopened = *reopenedStore;
   reopened.setObject("favorites", stringArrayValue({"/A.app"}));
   EXPECT_TRUE(calls.made.empty());
   EXPECT_EQ(heard, 0);
@@ -156,14 +167,8 @@ TEST_F(PlistDefaultsStoreTest, SettingTheSavedValueAgainWritesNothing) {
   EXPECT_EQ(heard, 1);
 }
 
-TEST_F(PlistDefaultsStoreTest, ChangesMadeWhileWritesAreHeldReachTheFileInOneWriteWhenTheHoldEnds) {
-  PlistDefaultsStore store(file, options);
-  store.setObject("favorites", stringArrayValue({"/A.app"}));
-  FaultyFileCalls calls;
-  options.fileCalls = &calls;
-  PlistDefaultsStore reopened(file, options);
-  int heard = 0;
-  reopened.addChangeListener([&](const std::string&) { ++heard; });
+TEST_F(ReopenedStoreTest, ChangesMadeWhileWritesAreHeldReachTheFileInOneWriteWhenTheHoldEnds) {
+  PlistDefaultsStore& reopened = *reopenedStore;
   {
     auto outer = reopened.holdWrites();
     {
