@@ -170,6 +170,43 @@ TEST_F(GlobalShortcutBinderTest, CombinationThisKeyboardCannotTypeIsNoConflict) 
   EXPECT_THAT(keyboard.calls, ElementsAre("grab Ctrl+F35"));  // nothing to let go
 }
 
+// While the editor records, pressing a shortcut must reach the editor.
+TEST_F(GlobalShortcutBinderTest, WhileTheEditorRecordsNothingIsHeldAndAllIsTakenBackAfter) {
+  keyboard.heldElsewhere = {"Ctrl+Alt+J"};
+  std::vector<std::string> told;
+  binder->setConflictListener([&](const std::string& key) { told.push_back(key); });
+  record("ash1", "Ctrl+Alt+K");
+  binder->bindShortcutWithDefaultsKey("ash1", logs("mail"));
+  binder->bindShortcutWithDefaultsKey("ash2", logs("notes"));
+
+  binder->setRecording(true);
+  EXPECT_FALSE(keyboard.press("Ctrl+Alt+K"));
+  record("ash2", "Ctrl+Alt+J");
+  EXPECT_TRUE(binder->isTakenByAnotherProgram("ash2")) << "a conflict shows while the editor is open";
+  record("ash1", "Ctrl+Alt+L");
+  EXPECT_THAT(keyboard.grabbed, IsEmpty());
+
+  binder->setRecording(false);
+  EXPECT_THAT(keyboard.grabbed, ElementsAre("Ctrl+Alt+L"));
+  EXPECT_TRUE(keyboard.press("Ctrl+Alt+L"));
+  EXPECT_THAT(ran, ElementsAre("mail"));
+
+  // Another program took it while the editor recorded: said when taken back.
+  binder->setRecording(true);
+  keyboard.heldElsewhere.insert("Ctrl+Alt+L");
+  told.clear();
+  binder->setRecording(false);
+  EXPECT_TRUE(binder->isTakenByAnotherProgram("ash1"));
+  EXPECT_THAT(told, ElementsAre("ash1"));
+  EXPECT_THAT(reported, ElementsAre("Ctrl+Alt+J", "Ctrl+Alt+L"));
+
+  // A binder that goes while the editor records has nothing to let go.
+  binder->setRecording(true);
+  keyboard.calls.clear();
+  binder.reset();
+  EXPECT_THAT(keyboard.calls, IsEmpty());
+}
+
 TEST_F(GlobalShortcutBinderTest, ABinderThatGoesLetsGoOfItsGrabsAndHearsNoMore) {
   record("ash1", "Ctrl+Alt+K");
   record("ash2", "Ctrl+Alt+L");

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <set>
+
 #include <QLabel>
 #include <QPushButton>
-#include <set>
 #include <QTest>
 
 #include "desktop/qt/windows/qt_shortcut_view.h"
@@ -143,12 +145,14 @@ class HeldElsewhere : public ShortcutConflicts {
  public:
   bool isTakenByAnotherProgram(const std::string& key) const override { return taken.count(key) > 0; }
   void setConflictListener(Listener given) override { listener = std::move(given); }
+  void setRecording(bool on) override { recording.push_back(on); }
   void take(const std::string& key) {
     taken.insert(key);
     if (listener) listener(key);
   }
   std::set<std::string> taken;
   Listener listener;
+  std::vector<bool> recording;
 };
 
 TEST_F(ShortcutRecorderTest, SaysWhenAnotherProgramHoldsTheShortcut) {
@@ -171,6 +175,34 @@ TEST_F(ShortcutRecorderTest, SaysWhenAnotherProgramHoldsTheShortcut) {
 
   view.setConflicts(nullptr);
   EXPECT_FALSE(conflicts.listener);
+}
+
+// Shortcuts let go of the keyboard while the recorder has the focus, and
+// take it back when the focus leaves or the view goes.
+TEST_F(ShortcutRecorderTest, TheShortcutsPauseWhileTheRecorderHasTheFocus) {
+  auto conflicts = std::make_unique<HeldElsewhere>();
+  view.setConflicts(conflicts.get());
+  view.setAssociatedUserDefaultsKey("ash1");
+  QFocusEvent in(QEvent::FocusIn, Qt::OtherFocusReason);
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QCoreApplication::sendEvent(&recorder(), &in);
+  EXPECT_EQ(conflicts->recording, std::vector<bool>{true});
+  QCoreApplication::sendEvent(&recorder(), &out);
+  EXPECT_EQ(conflicts->recording, (std::vector<bool>{true, false}));
+
+  QCoreApplication::sendEvent(&recorder(), &in);
+  HeldElsewhere other;
+  view.setConflicts(&other);
+  EXPECT_EQ(conflicts->recording, (std::vector<bool>{true, false, true, false}));
+  EXPECT_EQ(other.recording, std::vector<bool>{true}) << "the new ones pause as the focus is still there";
+  {
+    QtShortcutView passing{store};
+    passing.setConflicts(conflicts.get());
+    QCoreApplication::sendEvent(&passing.recorder(), &in);
+  }
+  EXPECT_EQ(conflicts->recording.back(), false) << "a view that goes while recording ends it";
+  view.setConflicts(nullptr);
+  EXPECT_EQ(other.recording, (std::vector<bool>{true, false}));
 }
 
 TEST(ShortcutReaderTest, ReadersReadTheStoreWithoutAWidget) {

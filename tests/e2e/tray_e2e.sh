@@ -317,10 +317,17 @@ press_elsewhere ctrl+alt+g
 wait_for "Gamma to run from its shortcut" launched_times Gamma $((gamma_runs + 1))
 echo "ok: Ctrl+Alt+G, recorded on the pinned icon, launched Gamma"
 
-# 7.5 Cleared in the editor, Ctrl+Alt+K launches nothing: Gamma's shortcut,
+# 7.5 Pressed in Alpha's editor, Gamma's Ctrl+Alt+G is recorded, not run.
+#     Cleared in the editor, Ctrl+Alt+K launches nothing: Gamma's shortcut,
 #     pressed after it, runs, and Alpha does not.
 alt_click_first_entry
-type_in_editor Alpha BackSpace
+gamma_runs=$(launch_count Gamma)
+type_in_editor Alpha ctrl+alt+g
+wait_for "Ctrl+Alt+G recorded for Alpha" stored_shortcut_is "$apps/Alpha.app" "Ctrl+Alt+G"
+sleep 0.5
+launched_times Gamma "$gamma_runs" || fail "pressed in the editor, Ctrl+Alt+G ran Gamma instead of being recorded"
+echo "ok: a shortcut in use, pressed in the editor, is recorded and not run"
+xdotool key BackSpace
 wait_for "Alpha's shortcut to be cleared" stored_shortcut_is "$apps/Alpha.app" ""
 close_editor Alpha
 alpha_runs=$(launch_count Alpha)

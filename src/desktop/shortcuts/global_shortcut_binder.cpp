@@ -13,6 +13,7 @@ GlobalShortcutBinder::GlobalShortcutBinder(KeyGrabber& grabber, StoredShortcutRe
 
 GlobalShortcutBinder::~GlobalShortcutBinder() {
   grabber_.setPressHandler(nullptr);
+  if (recording_) return;
   for (const auto& [combination, grab] : grabs_) {
     if (grab.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
   }
@@ -47,6 +48,29 @@ bool GlobalShortcutBinder::isTakenByAnotherProgram(const std::string& key) const
 
 void GlobalShortcutBinder::setConflictListener(Listener listener) { conflictListener_ = std::move(listener); }
 
+void GlobalShortcutBinder::setRecording(bool recording) {
+  if (recording == recording_) return;
+  recording_ = recording;
+  std::vector<Shortcut> nowTaken;
+  for (auto& [combination, held] : grabs_) {
+    if (held.outcome != GrabOutcome::Grabbed) continue;
+    if (recording_) {
+      grabber_.ungrab(combination);
+      continue;
+    }
+    // Another program may have taken it in the meantime.
+    grab(combination, held);
+    if (held.outcome == GrabOutcome::TakenByAnotherProgram) nowTaken.push_back(combination);
+  }
+  for (const Shortcut& combination : nowTaken) {
+    std::vector<std::string> keys;
+    for (const auto& [key, binding] : bindings_) {
+      if (binding.combination == combination) keys.push_back(key);
+    }
+    for (const auto& key : keys) tellConflictListener(key);
+  }
+}
+
 void GlobalShortcutBinder::follow(const std::string& key, Binding& binding) {
   std::optional<Shortcut> stored = readStoredShortcut_(key);
   if (stored == binding.combination) return;
@@ -60,19 +84,24 @@ void GlobalShortcutBinder::follow(const std::string& key, Binding& binding) {
 }
 
 void GlobalShortcutBinder::use(const Shortcut& combination) {
-  Grab& grab = grabs_[combination];
-  if (grab.users++ > 0) return;
-  grab.outcome = grabber_.grab(combination);
-  if (grab.outcome == GrabOutcome::TakenByAnotherProgram && reported_.insert(combination).second && reportTaken_) {
+  Grab& held = grabs_[combination];
+  if (held.users++ > 0) return;
+  grab(combination, held);
+  if (recording_ && held.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
+}
+
+void GlobalShortcutBinder::grab(const Shortcut& combination, Grab& held) {
+  held.outcome = grabber_.grab(combination);
+  if (held.outcome == GrabOutcome::TakenByAnotherProgram && reported_.insert(combination).second && reportTaken_) {
     reportTaken_(combination);
   }
 }
 
 void GlobalShortcutBinder::stopUsing(const Shortcut& combination) {
-  auto grab = grabs_.find(combination);
-  if (grab == grabs_.end() || --grab->second.users > 0) return;
-  if (grab->second.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
-  grabs_.erase(grab);
+  auto held = grabs_.find(combination);
+  if (held == grabs_.end() || --held->second.users > 0) return;
+  if (held->second.outcome == GrabOutcome::Grabbed && !recording_) grabber_.ungrab(combination);
+  grabs_.erase(held);
 }
 
 void GlobalShortcutBinder::pressed(const Shortcut& combination) {

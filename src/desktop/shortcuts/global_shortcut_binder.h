@@ -25,7 +25,11 @@ namespace wendaro {
 //
 // A combination that another program holds is reported once per run through
 // the reporter, and shows in isTakenByAnotherProgram() for every bound key
-// that stores it. It is tried again only when a key comes to store it anew.
+// that stores it. It is tried again when a key comes to store it anew.
+//
+// While recording, nothing is held: a combination a key comes to store is
+// grabbed just long enough to learn whether another program holds it, and
+// all are grabbed again when recording ends.
 class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
  public:
   using StoredShortcutReader = std::function<std::optional<Shortcut>(const std::string& key)>;
@@ -44,6 +48,7 @@ class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
 
   bool isTakenByAnotherProgram(const std::string& key) const override;
   void setConflictListener(Listener listener) override;
+  void setRecording(bool recording) override;
 
  private:
   struct Binding {
@@ -59,6 +64,8 @@ class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
   // Brings the key's combination in line with its stored shortcut.
   void follow(const std::string& key, Binding& binding);
   void use(const Shortcut& combination);
+  // Grabs it and keeps the outcome, reporting a new conflict once.
+  void grab(const Shortcut& combination, Grab& grab);
   void stopUsing(const Shortcut& combination);
   void pressed(const Shortcut& combination);
   void tellConflictListener(const std::string& key) const;
@@ -70,6 +77,7 @@ class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
   std::map<std::string, Binding> bindings_;
   std::map<Shortcut, Grab, ShortcutOrder> grabs_;
   std::set<Shortcut, ShortcutOrder> reported_;
+  bool recording_ = false;
 };
 
 }  // namespace wendaro

@@ -5,8 +5,9 @@
 
 namespace wendaro {
 
-// What the shortcut editor asks to tell the user that a recorded shortcut
-// cannot work because another program holds it.
+// What the shortcut editor asks of the program's shortcuts: whether a
+// recorded shortcut cannot work because another program holds it, and that
+// they let the keyboard be while it records.
 class ShortcutConflicts {
  public:
   using Listener = std::function<void(const std::string& key)>;
@@ -18,6 +19,9 @@ class ShortcutConflicts {
   // Called with a key whenever isTakenByAnotherProgram may have changed for
   // it. One listener; setting another replaces it.
   virtual void setConflictListener(Listener listener) = 0;
+  // While the editor records, the program's shortcuts let go of their keys,
+  // so that pressing one of them records it instead of running it.
+  virtual void setRecording(bool recording) = 0;
 };
 
 }  // namespace wendaro

@@ -1,5 +1,6 @@
 #include "desktop/qt/windows/qt_shortcut_view.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -57,6 +58,7 @@ QtShortcutView::QtShortcutView(DefaultsStore& store, QWidget* parent)
   clearButton_->setObjectName("clearShortcutButton");
   clearButton_->setAutoDefault(false);
   setFocusProxy(recorder_);
+  recorder_->installEventFilter(this);
   connect(recorder_, &ShortcutRecorderEdit::recorded, this, &QtShortcutView::record);
   connect(recorder_, &ShortcutRecorderEdit::clearRequested, this, &QtShortcutView::clear);
   connect(clearButton_, &QPushButton::clicked, this, &QtShortcutView::clear);
@@ -64,18 +66,41 @@ QtShortcutView::QtShortcutView(DefaultsStore& store, QWidget* parent)
 }
 
 QtShortcutView::~QtShortcutView() {
-  if (conflicts_) conflicts_->setConflictListener(nullptr);
+  recorder_->removeEventFilter(this);
+  if (conflicts_) {
+    if (recording_) conflicts_->setRecording(false);
+    conflicts_->setConflictListener(nullptr);
+  }
 }
 
 void QtShortcutView::setConflicts(ShortcutConflicts* conflicts) {
-  if (conflicts_) conflicts_->setConflictListener(nullptr);
+  if (conflicts_) {
+    if (recording_) conflicts_->setRecording(false);
+    conflicts_->setConflictListener(nullptr);
+  }
   conflicts_ = conflicts;
   if (conflicts_) {
     conflicts_->setConflictListener([this](const std::string& key) {
       if (key == key_) showStoredShortcut();
     });
+    if (recording_) conflicts_->setRecording(true);
   }
   showStoredShortcut();
+}
+
+// The recorder records while it has the keyboard focus.
+void QtShortcutView::setRecording(bool recording) {
+  if (recording == recording_) return;
+  recording_ = recording;
+  if (conflicts_) conflicts_->setRecording(recording_);
+}
+
+bool QtShortcutView::eventFilter(QObject* object, QEvent* event) {
+  if (object == recorder_) {
+    if (event->type() == QEvent::FocusIn) setRecording(true);
+    if (event->type() == QEvent::FocusOut) setRecording(false);
+  }
+  return QWidget::eventFilter(object, event);
 }
 
 void QtShortcutView::setAssociatedUserDefaultsKey(const std::string& key) {

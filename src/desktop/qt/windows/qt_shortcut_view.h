@@ -28,7 +28,9 @@ std::optional<Shortcut> storedShortcut(const DefaultsStore& store, const std::st
 // it. It records one combination at a time and refuses keys without a
 // modifier other than Shift, function keys excepted. Without an associated key
 // it records nothing. Given the binder's conflicts, it says so beneath when
-// another program holds the shortcut, so that pressing it cannot work here.
+// another program holds the shortcut, so that pressing it cannot work here,
+// and while the recorder has the keyboard focus the program's shortcuts let
+// go of the keyboard, so that pressing one records it.
 class QtShortcutView final : public QWidget, public ShortcutView {
   Q_OBJECT
 
@@ -48,11 +50,13 @@ class QtShortcutView final : public QWidget, public ShortcutView {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
   void record(QKeyCombination combination);
   void clear();
   void showStoredShortcut();
+  void setRecording(bool recording);
 
   DefaultsStore& store_;
   std::string key_;
@@ -60,6 +64,7 @@ class QtShortcutView final : public QWidget, public ShortcutView {
   QPushButton* clearButton_;
   QLabel* conflictLabel_;
   ShortcutConflicts* conflicts_ = nullptr;
+  bool recording_ = false;
 };
 
 // Readers of stored shortcuts that are never shown (for the menus' key
