@@ -200,6 +200,17 @@ TEST_F(GlobalShortcutBinderTest, WhileTheEditorRecordsNothingIsHeldAndAllIsTaken
   EXPECT_THAT(told, ElementsAre("ash1"));
   EXPECT_THAT(reported, ElementsAre("Ctrl+Alt+J", "Ctrl+Alt+L"));
 
+  // The other program let go: found free as soon as the editor records again.
+  keyboard.heldElsewhere.erase("Ctrl+Alt+L");
+  told.clear();
+  binder->setRecording(true);
+  EXPECT_FALSE(binder->isTakenByAnotherProgram("ash1"));
+  EXPECT_THAT(told, ElementsAre("ash1"));
+  EXPECT_THAT(keyboard.grabbed, IsEmpty());
+  binder->setRecording(false);
+  EXPECT_TRUE(keyboard.press("Ctrl+Alt+L"));
+  EXPECT_THAT(ran, ElementsAre("mail", "mail"));
+
   // A binder that goes while the editor records has nothing to let go.
   binder->setRecording(true);
   keyboard.calls.clear();

@@ -51,18 +51,21 @@ void GlobalShortcutBinder::setConflictListener(Listener listener) { conflictList
 void GlobalShortcutBinder::setRecording(bool recording) {
   if (recording == recording_) return;
   recording_ = recording;
-  std::vector<Shortcut> nowTaken;
+  std::vector<Shortcut> changed;
   for (auto& [combination, held] : grabs_) {
-    if (held.outcome != GrabOutcome::Grabbed) continue;
-    if (recording_) {
+    if (held.outcome == GrabOutcome::NotAvailable) continue;
+    if (recording_ && held.outcome == GrabOutcome::Grabbed) {
       grabber_.ungrab(combination);
       continue;
     }
-    // Another program may have taken it in the meantime.
+    // Another program may have let go of a combination it held, or taken
+    // one of ours while the editor recorded: each is tried again.
+    const GrabOutcome before = held.outcome;
     grab(combination, held);
-    if (held.outcome == GrabOutcome::TakenByAnotherProgram) nowTaken.push_back(combination);
+    if (recording_ && held.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
+    if (held.outcome != before) changed.push_back(combination);
   }
-  for (const Shortcut& combination : nowTaken) {
+  for (const Shortcut& combination : changed) {
     std::vector<std::string> keys;
     for (const auto& [key, binding] : bindings_) {
       if (binding.combination == combination) keys.push_back(key);

@@ -25,7 +25,8 @@ namespace wendaro {
 //
 // A combination that another program holds is reported once per run through
 // the reporter, and shows in isTakenByAnotherProgram() for every bound key
-// that stores it. It is tried again when a key comes to store it anew.
+// that stores it. It is tried again when a key comes to store it anew, and
+// when recording starts or ends.
 //
 // While recording, nothing is held: a combination a key comes to store is
 // grabbed just long enough to learn whether another program holds it, and
