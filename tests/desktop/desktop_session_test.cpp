@@ -4,10 +4,19 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "desktop/qt/desktop_session.h"
 #include "desktop/store/config_paths.h"
+#include "settings/defaults_keys.h"
 #include "temporary_directory.h"
 
 namespace wendaro {
@@ -22,28 +31,74 @@ QLineEdit* editorHolding(const QString& text) {
   return nullptr;
 }
 
-TEST(DesktopSessionTest, QuittingWhileANameIsTypedKeepsTheName) {
-  testing::TemporaryDirectory config;
-  const char* previous = std::getenv("XDG_CONFIG_HOME");
-  const std::string restore = previous ? previous : "";
-  ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-  {
+// Each test has a config home of its own.
+class DesktopSessionTest : public ::testing::Test {
+ protected:
+  DesktopSessionTest() {
+    if (const char* previous = std::getenv("XDG_CONFIG_HOME")) previous_ = previous;
+    ::setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1);
+  }
+  ~DesktopSessionTest() override {
+    if (previous_) {
+      ::setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CONFIG_HOME");
+    }
+  }
+  static std::unique_ptr<DesktopSession> session() {
     std::string refusal;
     auto claim = DesktopSession::claimSettings(refusal);
-    ASSERT_TRUE(claim) << refusal;
-    DesktopSession session(std::move(claim), {.showsTray = false, .executablePath = "/usr/bin/wendaro"});
-    session.finishLaunching();
-    session.app().showCategoriesWindow();
-    session.app().addCategory();
+    EXPECT_TRUE(claim) << refusal;
+    if (!claim) return nullptr;
+    return std::make_unique<DesktopSession>(std::move(claim),
+                                            DesktopSession::Options{.showsTray = false, .executablePath = "/usr/bin/wendaro"});
+  }
+
+ private:
+  testing::TemporaryDirectory config_;
+  std::optional<std::string> previous_;
+};
+
+TEST_F(DesktopSessionTest, QuittingWhileANameIsTypedKeepsTheName) {
+  {
+    auto started = session();
+    ASSERT_TRUE(started);
+    started->finishLaunching();
+    started->app().showCategoriesWindow();
+    started->app().addCategory();
     QLineEdit* editor = editorHolding("New Category");
     ASSERT_NE(editor, nullptr);
     editor->setText("Work");
   }
   EXPECT_EQ(PlistDefaultsStore(settingsFilePath()).objectForKey("categories"), stringArrayValue({"Work"}));
-  if (previous) {
-    ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_CONFIG_HOME");
+}
+
+// A first start saves several settings; the file is written once, whole.
+TEST_F(DesktopSessionTest, StartUpWritesTheSettingsFileOnce) {
+  const std::string folder = settingsFilePath().substr(0, settingsFilePath().rfind('/'));
+  std::filesystem::create_directories(folder);
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  // Every write of the file makes a temporary file of its own first.
+  ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_CREATE), 0);
+  auto started = session();
+  ASSERT_TRUE(started);
+  started->finishLaunching();
+
+  int writes = 0;
+  alignas(inotify_event) char events[4096];
+  for (ssize_t size; (size = ::read(watch, events, sizeof events)) > 0;) {
+    for (char* at = events; at < events + size;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(at);
+      if (event->len > 0 && std::string_view(event->name).starts_with(".defaults.plist.")) ++writes;
+      at += sizeof(inotify_event) + event->len;
+    }
+  }
+  ::close(watch);
+  EXPECT_EQ(writes, 1);
+  PlistDefaultsStore written(settingsFilePath());
+  for (const char* key : {keys::kCategories, keys::kCategoriesApps, keys::kFavorites, keys::kMenubar}) {
+    EXPECT_TRUE(written.objectForKey(key)) << key;
   }
 }
 

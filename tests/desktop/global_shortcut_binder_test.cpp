@@ -179,12 +179,15 @@ TEST_F(GlobalShortcutBinderTest, WhileTheEditorRecordsNothingIsHeldAndAllIsTaken
   binder->bindShortcutWithDefaultsKey("ash1", logs("mail"));
   binder->bindShortcutWithDefaultsKey("ash2", logs("notes"));
 
+  keyboard.calls.clear();
   binder->setRecording(true);
   EXPECT_FALSE(keyboard.press("Ctrl+Alt+K"));
   record("ash2", "Ctrl+Alt+J");
   EXPECT_TRUE(binder->isTakenByAnotherProgram("ash2")) << "a conflict shows while the editor is open";
   record("ash1", "Ctrl+Alt+L");
   EXPECT_THAT(keyboard.grabbed, IsEmpty());
+  EXPECT_THAT(keyboard.calls, ElementsAre("ungrab Ctrl+Alt+K", "grab Ctrl+Alt+J", "grab Ctrl+Alt+L",
+                                          "ungrab Ctrl+Alt+L"));
 
   binder->setRecording(false);
   EXPECT_THAT(keyboard.grabbed, ElementsAre("Ctrl+Alt+L"));

@@ -230,7 +230,8 @@ TEST_F(MenuRendererTest, IdleWorkGoesOnInTheClosedSubmenusOfAnOpenMenu) {
 TEST_F(MenuRendererTest, MenusKeepTheDesktopFontAndMeasurePlainTextWithoutShaping) {
   Menu menu;
   addAllApps(menu, {"Mail"});
-  QFont desktop = QApplication::font();
+  const QFont before = QApplication::font();
+  QFont desktop = before;
   desktop.setPointSize(desktop.pointSize() + 3);
   QApplication::setFont(desktop);
   QMenu* shown = open(menu);
@@ -240,7 +241,7 @@ TEST_F(MenuRendererTest, MenusKeepTheDesktopFontAndMeasurePlainTextWithoutShapin
     EXPECT_EQ(drawn->font().pointSize(), desktop.pointSize());
     EXPECT_TRUE(drawn->font().styleStrategy() & QFont::PreferNoShaping);
   }
-  QApplication::setFont(QFont());
+  QApplication::setFont(before);
 }
 
 // Alt-clicking an entry edits its shortcut: pressing Alt must not close the

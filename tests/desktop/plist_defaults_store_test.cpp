@@ -174,6 +174,7 @@ TEST_F(ReopenedStoreTest, ChangesMadeWhileWritesAreHeldReachTheFileInOneWriteWhe
     {
       auto inner = reopened.holdWrites();
       reopened.setObject("directories", stringArrayValue({"/Applications"}));
+      reopened.setObject("directories", stringArrayValue({"/Applications"}));  // no change: no notice
       reopened.setObject("favorites", stringArrayValue({"/B.app"}));
       reopened.removeObjectForKey("favorites");
     }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTableView>
 #include <QTest>
 
 #include "fake/fake_image.h"
@@ -122,8 +123,11 @@ TEST_F(TableViewTest, SelectionFollowsTheCoreAndSurvivesAReload) {
 // icon column fits the icon, the check box column its title, and the name
 // takes what is left.
 TEST_F(TableViewTest, TheAppsColumnsAreLaidOutWhenTheWindowFirstShows) {
+  QTableView& view = *ui.appsWindow.widget().findChild<QTableView*>();
+  EXPECT_EQ(view.model(), nullptr) << "not before it is needed";
+  EXPECT_EQ(ui.appsTableView.selectedRow(), -1);
   show(ui.appsWindow);
-  QTableView& view = ui.appsTableView.view();
+  ASSERT_NE(view.model(), nullptr);
   const QHeaderView& header = *view.horizontalHeader();
   EXPECT_GE(header.sectionSize(0), view.iconSize().width() + 16);
   EXPECT_EQ(header.sectionResizeMode(1), QHeaderView::Stretch);

@@ -119,9 +119,12 @@ void PlistDefaultsStore::setObject(const std::string& key, const Value& value) {
     *options_.errors << "wendaro: the setting \"" << key << "\" was not changed: " << *refusal << "\n";
     return;
   }
-  // The file already holds exactly this: writing it again would change
-  // nothing but cost two disk syncs.
-  if (auto stored = values_.find(key); saved_ && stored != values_.end() && stored->second == value) return;
+  // The file already holds exactly this, or will when the held write is
+  // made: writing it again would change nothing but cost two disk syncs.
+  if (auto stored = values_.find(key);
+      (saved_ || writeHolds_ > 0) && stored != values_.end() && stored->second == value) {
+    return;
+  }
   values_[key] = value;
   save();
   notify(key);

@@ -68,8 +68,9 @@ QtShortcutView::QtShortcutView(DefaultsStore& store, QWidget* parent)
 QtShortcutView::~QtShortcutView() {
   recorder_->removeEventFilter(this);
   if (conflicts_) {
-    if (recording_) conflicts_->setRecording(false);
+    // Unheard first: what ending the recording finds out is for no one now.
     conflicts_->setConflictListener(nullptr);
+    if (recording_) conflicts_->setRecording(false);
   }
 }
 
