@@ -32,31 +32,12 @@ fail() {
   for log in tray watcher wendaro; do echo "--- $log:" >&2; cat "$out/sni-$log.log" >&2 || true; done
   exit 1
 }
-# shellcheck source=tests/e2e/xvfb.sh
-source "$(dirname "$0")/xvfb.sh"
+# shellcheck source=tests/e2e/common.sh
+source "$(dirname "$0")/common.sh"
 
-wait_for() {
-  local what=$1
-  shift
-  for _ in $(seq 100); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  fail "timed out waiting for $what"
-}
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/wendaro" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
-
-apps=$work/apps
-launched=$work/launched
-mkdir -p "$apps/Alpha.app"
-printf '#!/bin/sh\necho Alpha >> "%s"\n' "$launched" > "$apps/Alpha.app/AppRun"
-chmod +x "$apps/Alpha.app/AppRun"
-cat > "$XDG_CONFIG_HOME/wendaro/defaults.plist" <<PLIST
+set_up_user
+make_app Alpha
+cat > "$store" <<PLIST
 <?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0">
 <dict>
@@ -67,8 +48,6 @@ cat > "$XDG_CONFIG_HOME/wendaro/defaults.plist" <<PLIST
 </dict>
 </plist>
 PLIST
-launches() { tr '\n' ' ' < "$launched" 2>/dev/null; }
-launched_with() { [[ "$(launches)" == "$1" ]]; }
 
 start_xvfb 800x600x24 "$out/sni-xvfb.log"
 

@@ -38,42 +38,14 @@ fail() {
   exit 1
 }
 
-# Waits up to 10 s for a command to succeed.
-# shellcheck source=tests/e2e/xvfb.sh
-source "$(dirname "$0")/xvfb.sh"
-
-wait_for() {
-  local what=$1
-  shift
-  for _ in $(seq 100); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  fail "timed out waiting for $what"
-}
+# shellcheck source=tests/e2e/common.sh
+source "$(dirname "$0")/common.sh"
 
 # --- A user's home, settings and apps ------------------------------------
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/wendaro" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
-
-apps=$work/apps
-launched=$work/launched
-# Each test app records its name when it runs.
-make_app() {
-  mkdir -p "$apps/$1.app"
-  printf '#!/bin/sh\necho %s >> "%s"\n' "$1" "$launched" > "$apps/$1.app/AppRun"
-  chmod +x "$apps/$1.app/AppRun"
-}
+set_up_user
 for name in Alpha Beta Gamma; do make_app "$name"; done
 # Delta takes its time: it records itself after wendaro has ended.
-mkdir -p "$apps/Delta.app"
-printf '#!/bin/sh\nsleep 2\necho Delta >> "%s"\n' "$launched" > "$apps/Delta.app/AppRun"
-chmod +x "$apps/Delta.app/AppRun"
-
-store=$XDG_CONFIG_HOME/wendaro/defaults.plist
+make_app Delta 2
 cat > "$store" <<PLIST
 <?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0">
@@ -91,9 +63,6 @@ cat > "$store" <<PLIST
 </dict>
 </plist>
 PLIST
-
-launches() { cat "$launched" 2>/dev/null | tr '\n' ' '; }
-launched_with() { [[ "$(launches)" == "$1" ]]; }
 
 # --- X server, tray host, program ------------------------------------------
 start_xvfb 1280x800x24 "$out/xvfb.log"
