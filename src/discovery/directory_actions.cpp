@@ -1,4 +1,5 @@
 #include "app/app_delegate.h"
+#include "discovery/add_panel.h"
 #include "settings/defaults_keys.h"
 
 namespace wendaro {
@@ -13,15 +14,7 @@ void AppDelegate::addDirectory() {
 // before it stays.
 std::optional<PlatformError> AppDelegate::chooseDirectories() {
   auto panel = platform.openPanels.openPanel();
-  panel->setPrompt("Add");
-  panel->setWorksWhenModal(true);
-  panel->setAllowsMultipleSelection(true);
-  panel->setCanChooseDirectories(true);
-  panel->setCanChooseFiles(true);
-  panel->setAllowedFileTypes({"app"});
-  panel->setResolvesAliases(true);
-  panel->setTitle("Add Directory");
-  panel->setMessage("Select Apps or Directories");
+  configureAddPanel(*panel);
   panel->runModal();
   for (const Url& url : panel->URLs()) {
     auto bookmark = platform.accessGrants.bookmarkData(url, kBookmarkCreationWithSecurityScope);

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "desktop/qt/dialogs/qt_open_panel.h"
+#include "discovery/add_panel.h"
 
 namespace wendaro {
 namespace {
@@ -55,15 +56,7 @@ class OpenPanelTest : public ::testing::Test {
       return answer(dialog);
     });
     auto panel = panels.openPanel();
-    panel->setPrompt("Add");
-    panel->setWorksWhenModal(true);
-    panel->setAllowsMultipleSelection(true);
-    panel->setCanChooseDirectories(true);
-    panel->setCanChooseFiles(true);
-    panel->setAllowedFileTypes({"app"});
-    panel->setResolvesAliases(true);
-    panel->setTitle("Add Directory");
-    panel->setMessage("Select Apps or Directories");
+    configureAddPanel(*panel);
     result = panel->runModal();
     return panel;
   }
