@@ -2,7 +2,6 @@
 // platform: the QMenu is filled with every entry, laid out and drawn once,
 // which reads the icons of the entries in view from disk. The menu model and
 // the icon handles are made beforehand, as start-up makes them.
-#include <QApplication>
 #include <QMenu>
 
 #include <algorithm>
@@ -12,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include "app_tree.h"
-#include "desktop/qt/icon_theme.h"
 #include "desktop/qt/menu_renderer.h"
 #include "desktop/qt/qt_application.h"
 #include "desktop/qt/qt_events.h"
@@ -134,16 +132,3 @@ BENCHMARK(IdlePreparation)->Arg(10'000)->Unit(benchmark::kMillisecond)->Iteratio
 
 }  // namespace
 }  // namespace wendaro
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The offscreen platform's notes (no keyboard grab, no raise) would drown
-  // the figures.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QApplication application(argc, argv);
-  wendaro::configureIconTheme();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

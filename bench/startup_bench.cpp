@@ -6,7 +6,7 @@
 // start-up (the scan among it) and the tray icons and menus in place. The
 // QApplication is made once before; menus are filled later, while idle.
 // Bare scan: the same directory walked into the sorted catalogue, alone.
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,7 +18,6 @@
 #include "app_tree.h"
 #include "desktop/linux/posix_file_manager.h"
 #include "desktop/qt/desktop_session.h"
-#include "desktop/qt/icon_theme.h"
 #include "fake/fake_desktop.h"
 
 namespace wendaro {
@@ -117,16 +116,3 @@ BENCHMARK(StartUpToReadyTray)->ArgName("laterStart")->Arg(0)->Arg(1)->Unit(bench
 
 }  // namespace
 }  // namespace wendaro
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // The offscreen platform's notes would drown the figures.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  QApplication application(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  wendaro::configureIconTheme();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
