@@ -5,15 +5,9 @@
 #include <string>
 
 #include "platform/defaults_value.h"
+#include "platform/file_manager.h"
 
 namespace wendaro {
-
-// Which file a path led to: its device and inode numbers.
-struct FileIdentity {
-  std::uint64_t device = 0;
-  std::uint64_t inode = 0;
-  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
-};
 
 struct GrantRecord {
   std::string path;

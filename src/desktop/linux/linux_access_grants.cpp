@@ -6,16 +6,17 @@
 #include <cstring>
 #include <string>
 
+#include "desktop/linux/file_identity.h"
 #include "desktop/linux/grant_blob.h"
 
 namespace wendaro {
 
 namespace {
 
-std::optional<FileIdentity> identityOf(const std::string& path) {
+std::optional<FileIdentity> identityAt(const std::string& path) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) return std::nullopt;
-  return FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  return identityOf(status);
 }
 
 }  // namespace
@@ -26,7 +27,7 @@ Result<Value::Data> LinuxAccessGrants::bookmarkData(const Url& url, unsigned /*o
   if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos) {
     return PlatformError{"cannot make an access grant for " + url.absoluteString() + ": not an absolute path"};
   }
-  std::optional<FileIdentity> identity = identityOf(path);
+  std::optional<FileIdentity> identity = identityAt(path);
   if (!identity) return PlatformError{"cannot make an access grant for " + path + ": " + std::strerror(errno)};
   return encodeGrant({path, *identity});
 }
@@ -35,7 +36,7 @@ std::optional<ResolvedBookmark> LinuxAccessGrants::resolveBookmarkData(const Val
                                                                        unsigned /*options*/) {
   std::optional<GrantRecord> grant = decodeGrant(bookmark);
   if (!grant) return std::nullopt;
-  std::optional<FileIdentity> identity = identityOf(grant->path);
+  std::optional<FileIdentity> identity = identityAt(grant->path);
   if (!identity) return std::nullopt;
   return ResolvedBookmark{Url::fileURLWithPath(grant->path), *identity != grant->identity};
 }

@@ -12,6 +12,8 @@
 #include <list>
 #include <system_error>
 
+#include "desktop/linux/file_identity.h"
+
 namespace wendaro {
 
 // Where a directory is: its parent's place and its name there, or, for one
@@ -121,10 +123,6 @@ bool asEntryName(std::string_view name, char (&out)[NAME_MAX + 1]) {
   std::memcpy(out, name.data(), name.size());
   out[name.size()] = '\0';
   return true;
-}
-
-FileIdentity identityOf(const struct stat& status) {
-  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 
 // Opens the place again after its descriptor was given up, from the nearest
