@@ -21,6 +21,12 @@ class QtEvents : public Events {
   Source source_;
 };
 
+// The modifiers a shortcut may hold, which are those the platform's flags name.
+inline constexpr Qt::KeyboardModifiers kShortcutModifiers =
+    Qt::MetaModifier | Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
+
+// Ctrl is kControlKeyMask, Alt kOptionKeyMask, Shift kShiftKeyMask and Meta
+// kCommandKeyMask; other modifiers have no flag.
 ModifierFlags toModifierFlags(Qt::KeyboardModifiers modifiers);
 
 }  // namespace wendaro

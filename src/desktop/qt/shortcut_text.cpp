@@ -4,26 +4,24 @@
 
 #include <QKeySequence>
 
+#include "desktop/qt/qt_events.h"
+
 namespace wendaro {
 
 namespace {
 
 struct ModifierName {
   std::string_view name;
-  Qt::KeyboardModifier qtModifier;
   ModifierFlags flag;
 };
 
 // The order in which Qt writes the modifiers of a combination.
 constexpr std::array<ModifierName, 4> kModifierNames{{
-    {"Meta", Qt::MetaModifier, kCommandKeyMask},
-    {"Ctrl", Qt::ControlModifier, kControlKeyMask},
-    {"Alt", Qt::AltModifier, kOptionKeyMask},
-    {"Shift", Qt::ShiftModifier, kShiftKeyMask},
+    {"Meta", kCommandKeyMask},
+    {"Ctrl", kControlKeyMask},
+    {"Alt", kOptionKeyMask},
+    {"Shift", kShiftKeyMask},
 }};
-
-constexpr Qt::KeyboardModifiers kShortcutModifiers =
-    Qt::MetaModifier | Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier;
 
 bool isModifierKey(Qt::Key key) {
   return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
@@ -43,9 +41,7 @@ std::optional<Shortcut> parseShortcutText(std::string_view text) {
 
   Shortcut shortcut;
   shortcut.keyCodeStringForKeyEquivalent = QKeySequence(key).toString(QKeySequence::PortableText).toStdString();
-  for (const auto& modifier : kModifierNames) {
-    if (combination.keyboardModifiers() & modifier.qtModifier) shortcut.modifierFlags |= modifier.flag;
-  }
+  shortcut.modifierFlags = toModifierFlags(combination.keyboardModifiers());
   return shortcut;
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "desktop/qt/key_equivalent.h"
 #include "desktop/qt/shortcut_text.h"
 #include "desktop/qt/windows/shortcut_recorder_edit.h"
 
@@ -132,8 +133,8 @@ void QtShortcutView::clear() {
 
 void QtShortcutView::showStoredShortcut() {
   const auto shortcut = shortcutValue();
-  recorder_->setKeySequence(shortcut ? QKeySequence::fromString(QString::fromStdString(shortcutText(*shortcut)),
-                                                                QKeySequence::PortableText)
+  recorder_->setKeySequence(shortcut ? keySequenceForKeyEquivalent(shortcut->keyCodeStringForKeyEquivalent,
+                                                                   shortcut->modifierFlags)
                                      : QKeySequence());
   clearButton_->setEnabled(shortcut.has_value());
   conflictLabel_->setVisible(shortcut && conflicts_ && conflicts_->isTakenByAnotherProgram(key_));

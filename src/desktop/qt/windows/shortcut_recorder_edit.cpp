@@ -3,12 +3,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "desktop/qt/qt_events.h"
+
 namespace wendaro {
 
 namespace {
-
-constexpr Qt::KeyboardModifiers kShortcutModifiers =
-    Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier | Qt::MetaModifier;
 
 bool isModifierKey(int key) {
   switch (key) {
