@@ -107,8 +107,8 @@ std::size_t ModelMenu::addEntries(std::size_t count) {
   for (std::size_t drawn = 0; drawn < count; ++drawn, ++next_) {
     const std::size_t index = snapshot_.size() - 1 - next_;
     QAction* action = makeAction(snapshot_[index], index);
-    entries_[index] = {action, snapshot_[index]};
-    insertAction(next_ == 0 ? nullptr : entries_[index + 1].first, action);
+    entries_[index] = action;
+    insertAction(next_ == 0 ? nullptr : entries_[index + 1], action);
   }
   if (next_ == snapshot_.size()) {
     // Submenus whose menu is gone from this one go with it.
@@ -129,8 +129,9 @@ void ModelMenu::replaceOutdatedSubmenus() {
 }
 
 void ModelMenu::syncStates() {
-  for (auto& [action, item] : entries_) {
-    if (action && !item->isSeparatorItem()) applyState(*action, item->state());
+  for (std::size_t index = 0; index < entries_.size(); ++index) {
+    const MenuItem& item = *snapshot_[index];
+    if (entries_[index] && !item.isSeparatorItem()) applyState(*entries_[index], item.state());
   }
 }
 
@@ -139,8 +140,8 @@ void ModelMenu::syncStates() {
 void ModelMenu::entryTriggered(QAction* action) {
   if (action->parent() != this) return;
   const auto index = action->data().value<qulonglong>();
-  if (index >= entries_.size() || entries_[index].first != action) return;
-  const MenuItemRef item = entries_[index].second;  // what it does may fill the menu anew
+  if (index >= entries_.size() || entries_[index] != action) return;
+  const MenuItemRef item = snapshot_[index];  // what it does may fill the menu anew
   renderer_.perform(item);
 }
 

@@ -67,8 +67,9 @@ class ModelMenu : public QMenu {
   std::uint64_t builtRevision_ = 0;
   std::vector<MenuItemRef> snapshot_;
   std::size_t next_ = 0;
-  // The drawn entries with their items, by position (separators included).
-  std::vector<std::pair<QAction*, MenuItemRef>> entries_;
+  // The drawn entries of the items of `snapshot_`, by position (separators
+  // included); null where none is drawn yet.
+  std::vector<QAction*> entries_;
   std::unordered_map<const Menu*, Submenu> submenus_;
   // Submenus of the revision drawn before, reused where their menu stays.
   std::unordered_map<const Menu*, Submenu> previousSubmenus_;
