@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 
+#include "desktop/qt/app_directory.h"
 #include "platform/path_strings.h"
 
 namespace wendaro {
@@ -12,8 +13,6 @@ namespace wendaro {
 namespace {
 
 const char* const kGenericApplicationIcon = "application-x-executable";
-
-bool isExecutableFile(const QFileInfo& info) { return info.isFile() && info.isExecutable(); }
 
 QIcon iconInsideDirectory(const QString& directory) {
   const QDir dir(directory);
@@ -32,9 +31,7 @@ QIcon iconInsideDirectory(const QString& directory) {
 }
 
 QIcon themedIconForType(const QFileInfo& info) {
-  if (info.isDir() && isExecutableFile(QFileInfo(QDir(info.filePath()).filePath("AppRun")))) {
-    return QIcon::fromTheme(kGenericApplicationIcon);
-  }
+  if (appRunOf(info)) return QIcon::fromTheme(kGenericApplicationIcon);
   if (!info.exists()) return {};
   const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
   for (const QString& name : {type.iconName(), type.genericIconName()}) {

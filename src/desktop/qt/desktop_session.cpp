@@ -42,15 +42,7 @@ void DesktopSession::finishLaunching() {
 DesktopSession::~DesktopSession() {
   // A name still being typed is applied, and saved, while the application
   // object is there to take it; after that the windows no longer reach it.
-  for (QtWindow* window : {&interface_.appsWindow, &interface_.categoriesWindow, &interface_.directoriesWindow,
-                           &interface_.shortcutWindow}) {
-    window->makeFirstResponder(nullptr);
-  }
-  for (QtTableView* table : {&interface_.appsTableView, &interface_.categoriesTableView,
-                             &interface_.directoriesTableView}) {
-    table->setTextDelegate(nullptr);
-    table->setDataSource(nullptr);
-  }
+  interface_.disconnectTables();
   application_.setDelegate(nullptr);
   app_.reset();
 }

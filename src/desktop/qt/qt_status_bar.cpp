@@ -29,9 +29,9 @@ void QtStatusBarButton::setMenu(Menu* menu) { item_.setContextMenu(menu); }
 
 std::optional<Rect> QtStatusBarButton::windowFrame() const {
   const QRect frame = item_.geometry();
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (frame.isEmpty() || !screen) return std::nullopt;
-  return toCoreFrame(frame, screen->virtualGeometry());
+  const QRect desktop = desktopGeometry();
+  if (frame.isEmpty() || desktop.isEmpty()) return std::nullopt;
+  return toCoreFrame(frame, desktop);
 }
 
 QtStatusItem::QtStatusItem(QtStatusBar& bar) : bar_(bar) {

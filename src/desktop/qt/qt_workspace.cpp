@@ -9,6 +9,7 @@
 
 #include <optional>
 
+#include "desktop/qt/app_directory.h"
 #include "desktop/qt/app_icon_lookup.h"
 
 namespace wendaro {
@@ -28,10 +29,7 @@ std::optional<Command> commandFor(const QString& path, const QString& opener) {
   const QFileInfo target(path);
   if (!target.exists()) return std::nullopt;
   if (target.isFile() && target.isExecutable()) return Command{target.absoluteFilePath(), {}};
-  if (target.isDir()) {
-    const QFileInfo appRun(QDir(target.absoluteFilePath()).filePath("AppRun"));
-    if (appRun.isFile() && appRun.isExecutable()) return Command{appRun.absoluteFilePath(), {}};
-  }
+  if (const auto appRun = appRunOf(target)) return Command{appRun->absoluteFilePath(), {}};
   return Command{opener, {target.absoluteFilePath()}};
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QRect>
+#include <QScreen>
 
 #include "platform/geometry.h"
 
@@ -9,6 +11,12 @@
 // growing downwards. `desktop` is the bounding rectangle of all screens in Qt
 // coordinates (QScreen::virtualGeometry()).
 namespace wendaro {
+
+// The bounding rectangle of all screens; empty without a screen.
+inline QRect desktopGeometry() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->virtualGeometry() : QRect();
+}
 
 inline Rect toCoreFrame(const QRect& frame, const QRect& desktop) {
   const double bottom = desktop.y() + desktop.height();

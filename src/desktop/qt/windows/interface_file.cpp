@@ -93,4 +93,14 @@ void InterfaceFile::connect(TableViewDataSource& dataSource, ControlTextDelegate
   for (QtWindow* window : {&appsWindow, &categoriesWindow, &directoriesWindow}) window->setDelegate(&windowDelegate);
 }
 
+void InterfaceFile::disconnectTables() {
+  for (QtWindow* window : {&appsWindow, &categoriesWindow, &directoriesWindow, &shortcutWindow}) {
+    window->makeFirstResponder(nullptr);
+  }
+  for (QtTableView* table : {&appsTableView, &categoriesTableView, &directoriesTableView}) {
+    table->setTextDelegate(nullptr);
+    table->setDataSource(nullptr);
+  }
+}
+
 }  // namespace wendaro

@@ -56,6 +56,9 @@ class InterfaceFile {
   // The same wiring for any data source, delegates and actions.
   void connect(TableViewDataSource& dataSource, ControlTextDelegate& textDelegate, WindowDelegate& windowDelegate,
                WindowActions actions);
+  // Undoes the tables' part of that before the application object goes: a
+  // name still being typed is applied first, while it can still be taken.
+  void disconnectTables();
 
   QtWindow appsWindow;
   QtWindow categoriesWindow;

@@ -13,12 +13,6 @@ namespace wendaro {
 
 namespace {
 
-// The bounding rectangle of all screens, the frame of the core's coordinates.
-QRect desktopGeometry() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->virtualGeometry() : QRect();
-}
-
 QList<QRect> screenAreas() {
   QList<QRect> areas;
   for (const QScreen* screen : QGuiApplication::screens()) areas.append(screen->availableGeometry());
