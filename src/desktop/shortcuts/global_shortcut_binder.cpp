@@ -62,15 +62,10 @@ void GlobalShortcutBinder::setRecording(bool recording) {
     // one of ours while the editor recorded: each is tried again.
     const GrabOutcome before = held.outcome;
     grab(combination, held);
-    if (recording_ && held.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
     if (held.outcome != before) changed.push_back(combination);
   }
   for (const Shortcut& combination : changed) {
-    std::vector<std::string> keys;
-    for (const auto& [key, binding] : bindings_) {
-      if (binding.combination == combination) keys.push_back(key);
-    }
-    for (const auto& key : keys) tellConflictListener(key);
+    for (const auto& key : keysUsing(combination)) tellConflictListener(key);
   }
 }
 
@@ -90,7 +85,6 @@ void GlobalShortcutBinder::use(const Shortcut& combination) {
   Grab& held = grabs_[combination];
   if (held.users++ > 0) return;
   grab(combination, held);
-  if (recording_ && held.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
 }
 
 void GlobalShortcutBinder::grab(const Shortcut& combination, Grab& held) {
@@ -98,6 +92,16 @@ void GlobalShortcutBinder::grab(const Shortcut& combination, Grab& held) {
   if (held.outcome == GrabOutcome::TakenByAnotherProgram && reported_.insert(combination).second && reportTaken_) {
     reportTaken_(combination);
   }
+  // While recording, the grab only tells whether the combination is free.
+  if (recording_ && held.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
+}
+
+std::vector<std::string> GlobalShortcutBinder::keysUsing(const Shortcut& combination) const {
+  std::vector<std::string> keys;
+  for (const auto& [key, binding] : bindings_) {
+    if (binding.combination == combination) keys.push_back(key);
+  }
+  return keys;
 }
 
 void GlobalShortcutBinder::stopUsing(const Shortcut& combination) {
@@ -108,11 +112,7 @@ void GlobalShortcutBinder::stopUsing(const Shortcut& combination) {
 }
 
 void GlobalShortcutBinder::pressed(const Shortcut& combination) {
-  std::vector<std::string> keys;
-  for (const auto& [key, binding] : bindings_) {
-    if (binding.combination == combination) keys.push_back(key);
-  }
-  for (const auto& key : keys) {
+  for (const auto& key : keysUsing(combination)) {
     // An earlier action may have broken or moved this key's binding; the
     // action is copied because running it may replace it.
     auto binding = bindings_.find(key);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "desktop/shortcuts/key_grabber.h"
 #include "desktop/shortcuts/shortcut_conflicts.h"
@@ -65,8 +66,11 @@ class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
   // Brings the key's combination in line with its stored shortcut.
   void follow(const std::string& key, Binding& binding);
   void use(const Shortcut& combination);
-  // Grabs it and keeps the outcome, reporting a new conflict once.
+  // Grabs it and keeps the outcome, reporting a new conflict once; while
+  // recording, lets go again at once.
   void grab(const Shortcut& combination, Grab& grab);
+  // The bound keys that store it, in key order.
+  std::vector<std::string> keysUsing(const Shortcut& combination) const;
   void stopUsing(const Shortcut& combination);
   void pressed(const Shortcut& combination);
   void tellConflictListener(const std::string& key) const;
