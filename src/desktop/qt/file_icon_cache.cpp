@@ -59,7 +59,6 @@ ImageRef FileIconCache::iconForFile(std::string path) {
 const QIcon& FileIconCache::iconFor(const QString& path) {
   auto found = icons_.constFind(path);
   if (found != icons_.constEnd()) return *found;
-  ++lookups_;
   return *icons_.insert(path, lookup_(path));
 }
 

@@ -27,12 +27,11 @@ class FileIconCache : public std::enable_shared_from_this<FileIconCache> {
   // The looked-up icon of the path, looking it up now if needed.
   const QIcon& iconFor(const QString& path);
   // How many paths were looked up so far.
-  std::size_t lookups() const { return lookups_; }
+  std::size_t lookups() const { return static_cast<std::size_t>(icons_.size()); }
 
  private:
   Lookup lookup_;
   QHash<QString, QIcon> icons_;
-  std::size_t lookups_ = 0;
 };
 
 }  // namespace wendaro

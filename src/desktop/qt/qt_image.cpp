@@ -13,10 +13,8 @@ QPixmap QtImage::pixmap(QSize size, qreal devicePixelRatio) const {
 }
 
 QIcon LazyIconImage::icon() const {
-  if (!made_) {
-    icon_ = QIcon(makeEngine());
-    made_ = true;
-  }
+  // The engine is never null, so a null icon is one not made yet.
+  if (icon_.isNull()) icon_ = QIcon(makeEngine());
   return icon_;
 }
 

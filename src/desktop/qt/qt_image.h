@@ -43,7 +43,6 @@ class LazyIconImage : public Image, public QtImageSource {
 
  private:
   Size size_;
-  mutable bool made_ = false;
   mutable QIcon icon_;
 };
 

@@ -34,6 +34,7 @@ class ChooseItemsDialog : public QFileDialog {
   explicit ChooseItemsDialog(QWidget* parent = nullptr);
 
   void setChoosable(ChoosableItems items);
+  const ChoosableItems& choosable() const { return items_; }
   void setAllowsMultipleSelection(bool multiple);
   void setAcceptText(const QString& text);
   void setMessage(const QString& message);

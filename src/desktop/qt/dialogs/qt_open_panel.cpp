@@ -4,7 +4,6 @@ namespace wendaro {
 
 QtOpenPanel::QtOpenPanel(DialogRunner runner)
     : runner_(std::move(runner)), dialog_(std::make_unique<ChooseItemsDialog>()) {
-  dialog_->setChoosable(items_);
   dialog_->setAllowsMultipleSelection(false);
 }
 
@@ -13,18 +12,21 @@ void QtOpenPanel::setPrompt(const std::string& prompt) { dialog_->setAcceptText(
 void QtOpenPanel::setAllowsMultipleSelection(bool flag) { dialog_->setAllowsMultipleSelection(flag); }
 
 void QtOpenPanel::setCanChooseDirectories(bool flag) {
-  items_.directories = flag;
-  dialog_->setChoosable(items_);
+  ChoosableItems items = dialog_->choosable();
+  items.directories = flag;
+  dialog_->setChoosable(std::move(items));
 }
 
 void QtOpenPanel::setCanChooseFiles(bool flag) {
-  items_.files = flag;
-  dialog_->setChoosable(items_);
+  ChoosableItems items = dialog_->choosable();
+  items.files = flag;
+  dialog_->setChoosable(std::move(items));
 }
 
 void QtOpenPanel::setAllowedFileTypes(const std::vector<std::string>& types) {
-  items_.fileTypes = types;
-  dialog_->setChoosable(items_);
+  ChoosableItems items = dialog_->choosable();
+  items.fileTypes = types;
+  dialog_->setChoosable(std::move(items));
 }
 
 void QtOpenPanel::setResolvesAliases(bool flag) { dialog_->setResolvesLinks(flag); }

@@ -35,7 +35,6 @@ class QtOpenPanel final : public OpenPanel {
  private:
   DialogRunner runner_;
   std::unique_ptr<ChooseItemsDialog> dialog_;
-  ChoosableItems items_;
   std::vector<Url> urls_;
 };
 
