@@ -116,6 +116,8 @@ class AppDelegate : public ApplicationDelegate,
   void launchApp(const std::string& appPath);
   void launchCategory(const std::string& category);
   void launchTarget(const std::string& launchString, bool isCategory);
+  // With Option alone held, opens the shortcut editor of the target instead.
+  void launchOrEditShortcut(const std::string& launchString, bool isCategory);
   void launchAppWithItem(const WendaroMenuItem* sender);
   void launchCategoryWithItem(const WendaroMenuItem* sender);
   void launchAppWithButton(StatusBarButton& sender);
@@ -124,6 +126,8 @@ class AppDelegate : public ApplicationDelegate,
   void didCloseMenu(StatusBarButton& button, Menu& menu) override;
   void bindShortcuts();
   void bindMenuShortcut();
+  // Binds the key to launching the target.
+  void bindLaunchShortcut(const std::string& shortcutKey, const std::string& launchString, bool isCategory);
   void toggleMenuFromShortcut();
   void showShortcutWindow(const std::string& launchString, bool isCategory);
 

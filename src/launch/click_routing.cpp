@@ -22,11 +22,7 @@ void AppDelegate::launchAppWithButton(StatusBarButton& sender) {
   std::optional<std::size_t> index = pinnedIndexOf(*this, sender);
   if (!index) return;
   const std::string appPath = menubar[*index];
-  if (isOptionKeyPressed()) {
-    showShortcutWindow(appPath, false);
-  } else {
-    launchApp(appPath);
-  }
+  launchOrEditShortcut(appPath, false);
 }
 
 // These replace the buttons' own mouse handling. The main icon opens the main

@@ -20,23 +20,20 @@ void AppDelegate::launchTarget(const std::string& launchString, bool isCategory)
   }
 }
 
-// With Option alone held, the shortcut editor opens instead of a launch.
-void AppDelegate::launchAppWithItem(const WendaroMenuItem* sender) {
-  if (!sender || !sender->launchString) return;
+void AppDelegate::launchOrEditShortcut(const std::string& launchString, bool isCategory) {
   if (isOptionKeyPressed()) {
-    showShortcutWindow(*sender->launchString, false);
+    showShortcutWindow(launchString, isCategory);
   } else {
-    launchApp(*sender->launchString);
+    launchTarget(launchString, isCategory);
   }
 }
 
+void AppDelegate::launchAppWithItem(const WendaroMenuItem* sender) {
+  if (sender && sender->launchString) launchOrEditShortcut(*sender->launchString, false);
+}
+
 void AppDelegate::launchCategoryWithItem(const WendaroMenuItem* sender) {
-  if (!sender || !sender->launchString) return;
-  if (isOptionKeyPressed()) {
-    showShortcutWindow(*sender->launchString, true);
-  } else {
-    launchCategory(*sender->launchString);
-  }
+  if (sender && sender->launchString) launchOrEditShortcut(*sender->launchString, true);
 }
 
 }  // namespace wendaro

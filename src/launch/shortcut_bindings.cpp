@@ -1,17 +1,22 @@
 #include "app/app_delegate.h"
+#include "launch/shortcut_keys.h"
 #include "settings/defaults_keys.h"
 
 namespace wendaro {
 
-// The main-menu shortcut, then every key of the index. A key's first letter
-// tells its kind: "a" an application, anything else a category.
+// The main-menu shortcut, then every key of the index, of the kind its key
+// tells.
 void AppDelegate::bindShortcuts() {
   bindMenuShortcut();
   for (const auto& [launchString, shortcutKey] : shortcutsIndex) {
-    const bool isCategory = !shortcutKey.starts_with('a');
-    platform.shortcutBinder.bindShortcutWithDefaultsKey(
-        shortcutKey, [this, target = launchString, isCategory] { launchTarget(target, isCategory); });
+    bindLaunchShortcut(shortcutKey, launchString, isCategoryShortcutKey(shortcutKey));
   }
+}
+
+void AppDelegate::bindLaunchShortcut(const std::string& shortcutKey, const std::string& launchString,
+                                     bool isCategory) {
+  platform.shortcutBinder.bindShortcutWithDefaultsKey(
+      shortcutKey, [this, launchString, isCategory] { launchTarget(launchString, isCategory); });
 }
 
 // Binding again replaces the action, so this is safe after every close.

@@ -29,8 +29,7 @@ void AppDelegate::showShortcutWindow(const std::string& launchString, bool isCat
     if (indexed == shortcutsIndex.end()) {
       const std::string shortcutKey = newShortcutKey(isCategory, platform.clock.timeIntervalSinceReferenceDate());
       indexed = shortcutsIndex.emplace(launchString, shortcutKey).first;
-      platform.shortcutBinder.bindShortcutWithDefaultsKey(
-          shortcutKey, [this, launchString, isCategory] { launchTarget(launchString, isCategory); });
+      bindLaunchShortcut(shortcutKey, launchString, isCategory);
       platform.defaults.setObject(keys::kShortcutsIndex, stringDictionaryValue(shortcutsIndex));
     }
     shortcutView->setAssociatedUserDefaultsKey(indexed->second);

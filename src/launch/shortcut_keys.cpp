@@ -25,4 +25,6 @@ std::string newShortcutKey(bool isCategory, double secondsSinceReferenceDate) {
   return std::string(isCategory ? "c" : "a") + "sh" + timeDigits(secondsSinceReferenceDate);
 }
 
+bool isCategoryShortcutKey(const std::string& shortcutKey) { return !shortcutKey.starts_with('a'); }
+
 }  // namespace wendaro

@@ -15,4 +15,7 @@ std::string timeDigits(double secondsSinceReferenceDate);
 // when the stored keys are bound again at the next start.
 std::string newShortcutKey(bool isCategory, double secondsSinceReferenceDate);
 
+// Whether a stored shortcut key is a category's: any first letter but "a".
+bool isCategoryShortcutKey(const std::string& shortcutKey);
+
 }  // namespace wendaro
