@@ -1,6 +1,7 @@
 #include "app/app_delegate.h"
 #include "discovery/add_panel.h"
 #include "settings/defaults_keys.h"
+#include "windows/table_rows.h"
 
 namespace wendaro {
 
@@ -27,7 +28,7 @@ std::optional<PlatformError> AppDelegate::chooseDirectories() {
 
 void AppDelegate::removeDirectory() {
   const long row = directoriesTableView->selectedRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= directories.size()) return;
+  if (!isRowOf(directories, row)) return;
   const std::string removed = directories[row];
   directories.erase(directories.begin() + row);
   resolveBookmarks({removed});

@@ -3,6 +3,7 @@
 #include "app/app_delegate.h"
 #include "settings/defaults_keys.h"
 #include "windows/member_lists.h"
+#include "windows/table_rows.h"
 
 namespace wendaro {
 
@@ -12,7 +13,7 @@ void AppDelegate::toggleApp() {
   TableCell* cell = appsTableView->selectedCell();
   if (!cell || !cell->isButtonCell()) return;
   const long row = appsTableView->selectedRow();
-  if (row < 0 || static_cast<std::size_t>(row) >= allApps.size()) return;
+  if (!isRowOf(allApps, row)) return;
   const bool on = cell->state() == kControlStateOn;
   const std::string appPath = allApps[row];
 

@@ -2,16 +2,13 @@
 
 #include "app/app_delegate.h"
 #include "windows/category_names.h"
+#include "windows/table_rows.h"
 
 namespace wendaro {
 
 namespace {
 
 constexpr const char* kNewCategoryName = "New Category";
-
-bool isRowOf(const std::vector<std::string>& list, long row) {
-  return row >= 0 && static_cast<std::size_t>(row) < list.size();
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "app/app_delegate.h"
 #include "platform/path_strings.h"
 #include "windows/member_lists.h"
+#include "windows/table_rows.h"
 
 namespace wendaro {
 
@@ -10,11 +11,6 @@ namespace {
 
 // The side of the icons in the Apps window's rows.
 constexpr double kAppsTableIconSide = 24;
-
-template <typename List>
-bool isRowOf(const List& list, long row) {
-  return row >= 0 && static_cast<std::size_t>(row) < list.size();
-}
 
 }  // namespace
 
