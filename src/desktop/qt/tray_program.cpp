@@ -10,13 +10,14 @@
 
 namespace wendaro {
 
-int runTrayProgram(int argc, char** argv) {
+int runDesktopSession(int argc, char** argv, bool showsTray, const std::function<int(DesktopSession&)>& run) {
   std::string refusal;
   std::unique_ptr<StoreLock> claim = DesktopSession::claimSettings(refusal);
   if (!claim) {
     std::fprintf(stderr, "%s\n", refusal.c_str());
     return 1;
   }
+  if (!showsTray) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   describeProgram(application);
   // The tray icon and its menus are no windows: closing the last window
@@ -24,10 +25,16 @@ int runTrayProgram(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   configureIconTheme();
 
-  DesktopSession session(std::move(claim), {.showsTray = true, .executablePath = programPath()});
-  session.renderer().prepareWhenIdle();
-  session.finishLaunching();
-  return QApplication::exec();
+  DesktopSession session(std::move(claim), {.showsTray = showsTray, .executablePath = programPath()});
+  return run(session);
+}
+
+int runTrayProgram(int argc, char** argv) {
+  return runDesktopSession(argc, argv, true, [](DesktopSession& session) {
+    session.renderer().prepareWhenIdle();
+    session.finishLaunching();
+    return QApplication::exec();
+  });
 }
 
 }  // namespace wendaro
