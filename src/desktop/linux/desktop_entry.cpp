@@ -1,6 +1,6 @@
 #include "desktop/linux/desktop_entry.h"
 
-#include "desktop/store/text_checks.h"
+#include "discovery/app_names.h"
 
 namespace wendaro {
 
@@ -22,10 +22,12 @@ Result<std::string> autostartEntryText(const std::string& executablePath) {
   if (executablePath.empty() || executablePath.front() != '/') {
     return PlatformError{"the program's path \"" + executablePath + "\" is not absolute"};
   }
-  std::optional<std::u32string> characters = decodeUtf8(executablePath);
-  if (!characters) return PlatformError{"the program's path is not UTF-8 text"};
-  for (char32_t c : *characters) {
-    if (c < 0x20 || c == 0x7F) return PlatformError{"the program's path holds a control character"};
+  if (!isValidUtf8(executablePath)) return PlatformError{"the program's path is not UTF-8 text"};
+  // Control characters are single bytes in UTF-8.
+  for (char c : executablePath) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      return PlatformError{"the program's path holds a control character"};
+    }
   }
   return "[Desktop Entry]\n"
          "Type=Application\n"

@@ -6,10 +6,6 @@
 
 namespace wendaro {
 
-// The code points of well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF), or nothing.
-std::optional<std::u32string> decodeUtf8(std::string_view text);
-
 // Why the text cannot be kept exactly as character data of an XML file, or
 // nothing when it can: it must be UTF-8 and hold only characters that XML
 // allows, and no carriage return (XML readers turn it into a line feed).
