@@ -56,6 +56,22 @@ std::string utcStamp(std::time_t time) {
   return stamp;
 }
 
+// What a settings file holds (none when there is no file), or why it cannot
+// be used.
+struct SettingsFileRead {
+  Value::Dictionary settings;
+  std::string failure;
+};
+
+SettingsFileRead readSettingsFile(const std::string& filePath) {
+  FileContents contents = readWholeFile(filePath);
+  if (!contents.exists) return {};
+  if (!contents.failure.empty()) return {{}, contents.failure};
+  Result<Value::Dictionary> settings = settingsFromPlistText(contents.text);
+  if (!settings.ok()) return {{}, settings.error().message};
+  return {settings.value(), {}};
+}
+
 }  // namespace
 
 PlistDefaultsStore::PlistDefaultsStore(std::string filePath, PlistStoreOptions options)
@@ -64,26 +80,18 @@ PlistDefaultsStore::PlistDefaultsStore(std::string filePath, PlistStoreOptions o
 }
 
 void PlistDefaultsStore::load() {
-  FileContents contents = readWholeFile(filePath_);
-  if (!contents.exists) return;
-  if (!contents.failure.empty()) return setAside(contents.failure);
-  Result<Value::Dictionary> settings = settingsFromPlistText(contents.text);
-  if (!settings.ok()) return setAside(settings.error().message);
-  values_ = settings.value();
+  SettingsFileRead read = readSettingsFile(filePath_);
+  if (!read.failure.empty()) return setAside(read.failure);
+  values_ = std::move(read.settings);
 }
 
 Value::Dictionary PlistDefaultsStore::readSettings(const std::string& filePath, std::ostream& errors) {
-  FileContents contents = readWholeFile(filePath);
-  if (!contents.exists) return {};
-  std::string failure = contents.failure;
-  if (failure.empty()) {
-    Result<Value::Dictionary> settings = settingsFromPlistText(contents.text);
-    if (settings.ok()) return settings.value();
-    failure = settings.error().message;
+  SettingsFileRead read = readSettingsFile(filePath);
+  if (!read.failure.empty()) {
+    errors << "wendaro: the settings file " << filePath << " cannot be used (" << read.failure
+           << "); the default settings apply\n";
   }
-  errors << "wendaro: the settings file " << filePath << " cannot be used (" << failure
-         << "); the default settings apply\n";
-  return {};
+  return std::move(read.settings);
 }
 
 void PlistDefaultsStore::setAside(const std::string& reason) {

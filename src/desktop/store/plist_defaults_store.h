@@ -70,7 +70,6 @@ class PlistDefaultsStore : public DefaultsStore {
   // True when the file holds everything this store holds; false after a
   // failed write, until a later write succeeds, and while a write is held.
   bool isSaved() const { return saved_; }
-  const std::string& filePath() const { return filePath_; }
   // Where the file was moved when it could not be used, if it was.
   const std::optional<std::string>& setAsidePath() const { return setAsidePath_; }
 

@@ -23,8 +23,6 @@ class StoreLock {
   bool tryAcquire();
   bool isHeld() const { return fd_ >= 0; }
 
-  // The process that holds the lock, when tryAcquire found one and could read it.
-  std::optional<pid_t> holder() const { return holder_; }
   // One line that says why this process cannot start, after tryAcquire failed.
   std::string refusalMessage() const;
 
