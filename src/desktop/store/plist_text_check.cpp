@@ -107,7 +107,7 @@ class ElementScanner {
       if (empty) {
         elements_.push_back({"/" + name, {}});
       } else if (++depth_ > kMaxPlistNesting) {
-        problem_ = "it nests more than " + std::to_string(kMaxPlistNesting) + " levels deep";
+        problem_ = tooDeeplyNested();
         return false;
       }
     } else if (hasText(name) && !empty) {

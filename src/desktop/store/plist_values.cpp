@@ -17,7 +17,7 @@ struct FreeString {
 using OwnedString = std::unique_ptr<char, FreeString>;
 
 std::optional<std::string> whyUnstorableAt(const Value& value, int depth) {
-  if (depth > kMaxPlistNesting) return "it nests more than " + std::to_string(kMaxPlistNesting) + " levels deep";
+  if (depth > kMaxPlistNesting) return tooDeeplyNested();
   switch (value.kind()) {
     case Value::Kind::String:
       if (auto why = whyNotXmlText(value.string())) return "a string cannot be stored: " + *why;
@@ -55,7 +55,7 @@ std::optional<std::string> whyUnstorableAt(const Value& value, int depth) {
 Result<Value> failure(std::string message) { return PlatformError{std::move(message)}; }
 
 Result<Value> valueFromPlistAt(plist_t node, int depth) {
-  if (depth > kMaxPlistNesting) return failure("it nests more than " + std::to_string(kMaxPlistNesting) + " levels deep");
+  if (depth > kMaxPlistNesting) return failure(tooDeeplyNested());
   switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
       uint8_t flag = 0;

@@ -19,6 +19,10 @@ using PlistNode = std::unique_ptr<void, PlistFree>;
 
 // How deep arrays and dictionaries may nest in the settings file.
 inline constexpr int kMaxPlistNesting = 256;
+// Why a value nested deeper than that is refused.
+inline std::string tooDeeplyNested() {
+  return "it nests more than " + std::to_string(kMaxPlistNesting) + " levels deep";
+}
 
 // Why the value cannot be written to an XML property list and read back
 // exactly, or nothing when it can. Strings and dictionary keys must be XML
