@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 
+#include "desktop/store/plist_scalar_text.h"
 #include "desktop/store/plist_text_check.h"
 #include "desktop/store/plist_values.h"
 
@@ -21,16 +22,12 @@ namespace {
 // locale while libplist works.
 class ClassicLocale {
  public:
-  ClassicLocale() : previous_(uselocale(classic())) {}
+  ClassicLocale() : previous_(uselocale(classicLocale())) {}
   ~ClassicLocale() { uselocale(previous_); }
   ClassicLocale(const ClassicLocale&) = delete;
   ClassicLocale& operator=(const ClassicLocale&) = delete;
 
  private:
-  static locale_t classic() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    return locale;
-  }
   locale_t previous_;
 };
 

@@ -11,6 +11,11 @@
 
 namespace wendaro {
 
+locale_t classicLocale() {
+  static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(0));
+  return locale;
+}
+
 namespace {
 
 bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -116,8 +121,7 @@ std::optional<double> realFromPlistText(std::string_view text) {
     value = std::numeric_limits<double>::infinity();
   } else if (isDecimalNumber(magnitude)) {
     // A number beyond the range reads as infinity or zero, as in every reader.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    value = strtod_l(magnitude.c_str(), nullptr, cLocale);
+    value = strtod_l(magnitude.c_str(), nullptr, classicLocale());
   } else {
     return std::nullopt;
   }

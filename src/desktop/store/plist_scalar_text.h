@@ -1,5 +1,7 @@
 #pragma once
 
+#include <locale.h>
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -10,6 +12,9 @@ namespace wendaro {
 // Strict readings of the text of the scalar elements of an XML property
 // list, as its writers spell them. Each ignores white space around the text
 // and yields nothing for anything else.
+
+// The C locale, in which numbers are read and written the same everywhere.
+locale_t classicLocale();
 
 // <integer>: decimal digits with an optional minus sign, within 64 signed bits.
 std::optional<std::int64_t> integerFromPlistText(std::string_view text);
