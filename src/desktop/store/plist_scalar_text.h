@@ -13,9 +13,6 @@ namespace wendaro {
 // list, as its writers spell them. Each ignores white space around the text
 // and yields nothing for anything else.
 
-// The C locale, in which numbers are read and written the same everywhere.
-locale_t classicLocale();
-
 // <integer>: decimal digits with an optional minus sign, within 64 signed bits.
 std::optional<std::int64_t> integerFromPlistText(std::string_view text);
 
@@ -28,5 +25,8 @@ std::optional<std::int64_t> dateFromPlistText(std::string_view text);
 
 // <data>: base64 with padding; white space anywhere.
 std::optional<std::vector<std::uint8_t>> dataFromPlistText(std::string_view text);
+
+// The C locale, in which numbers are read and written the same everywhere.
+locale_t classicLocale();
 
 }  // namespace wendaro
