@@ -46,26 +46,14 @@ QAction* entryTitled(QMenu* menu, const QString& title) {
 // The desktop with 10,000 apps on disk and the menus built as start-up builds
 // them, shared by the benchmarks below.
 struct Started {
-  explicit Started(std::size_t count) : tree(count), app(desktop.platform) {
-    // The fake's windows stand in for the interface file's.
-    fake::FakeDesktop& f = desktop.fake;
-    app.updater = &f.updater;
-    app.shortcutWindow = &f.shortcutWindow;
-    app.shortcutView = &f.shortcutView;
-    app.shortcutImageView = &f.shortcutImageView;
-    app.directoriesWindow = &f.directoriesWindow;
-    app.directoriesTableView = &f.directoriesTable;
-    app.categoriesWindow = &f.categoriesWindow;
-    app.categoriesTableView = &f.categoriesTable;
-    app.appsWindow = &f.appsWindow;
-    app.appsTableView = &f.appsTable;
-    desktop.application.setDelegate(&app);
-    app.allApps = tree.apps();
-    app.setUpMenus();
+  // The fake's windows stand in for the interface file's.
+  explicit Started(std::size_t count) : tree(count), app(desktop.fake.makeApplication(desktop.platform)) {
+    app->allApps = tree.apps();
+    app->setUpMenus();
   }
   bench::AppTree tree;
   QtDesktop desktop;
-  AppDelegate app;
+  std::unique_ptr<AppDelegate> app;
 };
 
 Started& started(std::size_t count) {
@@ -84,7 +72,7 @@ void firstOpening(benchmark::State& state, bool idleFirst) {
   for (auto _ : state) {
     state.PauseTiming();
     auto renderer = std::make_unique<MenuRenderer>(s.desktop.application);
-    QMenu* mainMenu = renderer->menuFor(*s.app.menubarMenu);
+    QMenu* mainMenu = renderer->menuFor(*s.app->menubarMenu);
     if (idleFirst) {
       while (renderer->prepareStep()) {
       }
@@ -119,7 +107,7 @@ void IdlePreparation(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto renderer = std::make_unique<MenuRenderer>(s.desktop.application);
-    renderer->menuFor(*s.app.menubarMenu);
+    renderer->menuFor(*s.app->menubarMenu);
     state.ResumeTiming();
     while (renderer->prepareStep()) ++steps;
     state.PauseTiming();

@@ -51,12 +51,7 @@ UserLists makeUserLists(const std::vector<std::string>& catalogue) {
 void rescan(benchmark::State& state, const std::string& root) {
   fake::FakeDesktop desktop;
   PosixFileManager files;
-  Platform platform{desktop.defaults,    desktop.workspace,  files,
-                    desktop.accessGrants, desktop.openPanels, desktop.statusBar,
-                    desktop.events,      desktop.images,     desktop.application,
-                    desktop.loginItems,  desktop.storeReview, desktop.systemInfo,
-                    desktop.clock,       desktop.standardOutput, desktop.binder,
-                    desktop.shortcutViews};
+  Platform platform = desktop.platformWithFiles(files);
   AppDelegate app(platform);
   app.directories = {root};
   app.rescanApps();

@@ -33,10 +33,7 @@ const bench::AppTree& tree() {
 void BareScan(benchmark::State& state) {
   fake::FakeDesktop desktop;
   PosixFileManager files;
-  Platform withFiles{desktop.defaults,    desktop.workspace,  files,           desktop.accessGrants,
-                     desktop.openPanels,  desktop.statusBar,  desktop.events,  desktop.images,
-                     desktop.application, desktop.loginItems, desktop.storeReview, desktop.systemInfo,
-                     desktop.clock,       desktop.standardOutput, desktop.binder, desktop.shortcutViews};
+  Platform withFiles = desktop.platformWithFiles(files);
   AppDelegate app(withFiles);
   app.directories = {tree().root().toStdString()};
   for (auto _ : state) {

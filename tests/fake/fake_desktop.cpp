@@ -11,9 +11,17 @@ FakeDesktop::FakeDesktop()
   directoriesWindow.table = &directoriesTable;
 }
 
-std::unique_ptr<AppDelegate> FakeDesktop::makeApplication() {
+Platform FakeDesktop::platformWithFiles(FileManager& files) {
+  return Platform{defaults, workspace,   files,       accessGrants, openPanels,     statusBar,
+                  events,   images,      application, loginItems,   storeReview,    systemInfo,
+                  clock,    standardOutput, binder,   shortcutViews};
+}
+
+std::unique_ptr<AppDelegate> FakeDesktop::makeApplication() { return makeApplication(platform); }
+
+std::unique_ptr<AppDelegate> FakeDesktop::makeApplication(Platform& services) {
   mainItemIndex_ = statusBar.made.size();
-  auto app = std::make_unique<AppDelegate>(platform);
+  auto app = std::make_unique<AppDelegate>(services);
   app->updater = &updater;
   app->shortcutWindow = &shortcutWindow;
   app->shortcutView = &shortcutView;
@@ -31,7 +39,7 @@ std::unique_ptr<AppDelegate> FakeDesktop::makeApplication() {
   // The interface file makes the application object the delegate of the
   // management windows; the shortcut editor's delegate is set by setup.
   for (FakeWindow* window : {&appsWindow, &categoriesWindow, &directoriesWindow}) window->delegate = app.get();
-  application.setDelegate(app.get());
+  services.application.setDelegate(app.get());
   return app;
 }
 

@@ -55,8 +55,13 @@ class FakeDesktop {
   Platform platform;
 
   // Does what loading the interface file does: makes the application object,
-  // connects its outlets and makes it the application's delegate.
+  // connects its outlets and makes it the application's delegate. By default
+  // on this desktop's services; a benchmark may swap some for real ones.
   std::unique_ptr<AppDelegate> makeApplication();
+  std::unique_ptr<AppDelegate> makeApplication(Platform& services);
+
+  // This desktop's services with real files in place of the fake ones.
+  Platform platformWithFiles(FileManager& files);
 
   // The main menu-bar icon of the application made last.
   FakeStatusItem& mainStatusItem() { return *statusBar.made.at(mainItemIndex_); }
