@@ -1,4 +1,25 @@
-# Sourced by the end-to-end scripts, which define `fail` and `work` first.
+# Sourced by the end-to-end scripts, which define `fail`.
+
+# Runs the calling script again inside a D-Bus session of its own, as a
+# desktop session has; call it as `in_own_dbus_session "$0" "$@"`.
+in_own_dbus_session() {
+  [[ -n "${WENDARO_E2E_IN_SESSION:-}" ]] && return 0
+  export WENDARO_E2E_IN_SESSION=1
+  exec dbus-run-session -- bash "$@"
+}
+
+# A scratch folder, $work, and the processes started into $pids: when the
+# script ends, the processes are stopped and the folder removed.
+start_work() {
+  work=$(mktemp -d)
+  pids=()
+  trap stop_work EXIT
+}
+stop_work() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
 
 # Waits up to 10 s for a command to succeed.
 wait_for() {

@@ -12,19 +12,10 @@ out=$(realpath -m "$2")
 mkdir -p "$out"
 rm -f "$out"/sni-*
 
-if [[ -z "${WENDARO_E2E_IN_SESSION:-}" ]]; then
-  export WENDARO_E2E_IN_SESSION=1
-  exec dbus-run-session -- bash "$0" "$@"
-fi
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/e2e/common.sh
+source "$(dirname "$0")/common.sh"
+in_own_dbus_session "$0" "$@"
+start_work
 
 fail() {
   echo "FAIL: $*" >&2
@@ -32,8 +23,6 @@ fail() {
   for log in tray watcher wendaro; do echo "--- $log:" >&2; cat "$out/sni-$log.log" >&2 || true; done
   exit 1
 }
-# shellcheck source=tests/e2e/common.sh
-source "$(dirname "$0")/common.sh"
 
 set_up_user
 make_app Alpha

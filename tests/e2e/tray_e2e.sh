@@ -15,20 +15,10 @@ out=$(realpath -m "$2")
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.log
 
-# A D-Bus session of its own, as a desktop session has.
-if [[ -z "${WENDARO_E2E_IN_SESSION:-}" ]]; then
-  export WENDARO_E2E_IN_SESSION=1
-  exec dbus-run-session -- bash "$0" "$@"
-fi
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/e2e/common.sh
+source "$(dirname "$0")/common.sh"
+in_own_dbus_session "$0" "$@"
+start_work
 
 fail() {
   echo "FAIL: $*" >&2
@@ -37,9 +27,6 @@ fail() {
   cat "$out/wendaro.log" >&2 || true
   exit 1
 }
-
-# shellcheck source=tests/e2e/common.sh
-source "$(dirname "$0")/common.sh"
 
 # --- A user's home, settings and apps ------------------------------------
 set_up_user
