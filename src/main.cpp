@@ -1,12 +1,13 @@
-// The wendaro program: chooses what to run from the command line.
+// The wendaro program: chooses what to run from the command line. What
+// shows nothing runs here, without Qt; the tray and --print-menu run in the
+// desktop program.
 #include <iostream>
 
 #include "cli/command_line.h"
+#include "cli/desktop_program.h"
 #include "cli/list_apps.h"
-#include "cli/print_menu.h"
 #include "cli/stored_defaults.h"
 #include "desktop/linux/posix_file_manager.h"
-#include "desktop/qt/tray_program.h"
 
 int main(int argc, char* argv[]) {
   using namespace wendaro;
@@ -14,9 +15,8 @@ int main(int argc, char* argv[]) {
   const cli::Command command = cli::parseCommandLine(argc, argv);
   switch (command.kind) {
     case cli::CommandKind::Tray:
-      return runTrayProgram(argc, argv);
     case cli::CommandKind::PrintMenu:
-      return cli::runPrintMenu(argc, argv);
+      return cli::runDesktopProgram(argc, argv);
     case cli::CommandKind::ListApps: {
       const auto store = cli::openStoredDefaults(std::cerr);
       PosixFileManager files;

@@ -153,7 +153,16 @@ for window in Categories Directories; do
 done
 echo "ok: the Categories and Directories windows opened"
 
-# 6. Delta, chosen in All Apps (Alpha, Beta, Delta), outlives the program,
+# 6. More > Launch at Startup writes an autostart entry that starts wendaro
+#    itself, the program the user ran.
+xdotool key Escape
+open_main_menu
+xdotool key Up Up Right Return   # from the bottom: Quit, More; its first entry
+autostart_starts_wendaro() { grep -qxF "Exec=\"$wendaro\"" "$XDG_CONFIG_HOME"/autostart/*Wendaro-2-Helper.desktop; }
+wait_for "an autostart entry that starts $wendaro" autostart_starts_wendaro
+echo "ok: Launch at Startup made the desktop start $wendaro at login"
+
+# 7. Delta, chosen in All Apps (Alpha, Beta, Delta), outlives the program,
 #    which Quit ends at once.
 xdotool key Escape
 open_main_menu
@@ -166,7 +175,7 @@ echo "ok: Quit ended the program"
 wait_for "Delta to finish after the program" launched_with "Alpha Gamma Delta "
 echo "ok: Delta, launched from All Apps, ran on after the program ended"
 
-# 7. Global shortcuts, pressed in another program's window.
+# 8. Global shortcuts, pressed in another program's window.
 launch_count() { grep -cx "$1" "$launched" 2>/dev/null || true; }
 launched_times() { [[ "$(launch_count "$1")" == "$2" ]]; }
 xmessage -geometry 300x80+100+400 "another program" > "$out/xmessage.log" 2>&1 &
@@ -215,7 +224,7 @@ has_ink() { (( $(convert "$1" -crop "$2" +repage -format %k info:) > 1 )); }
 
 start_wendaro
 
-# 7.1 Alt-click Alpha's entry and record Ctrl+Alt+K; once the editor is
+# 8.1 Alt-click Alpha's entry and record Ctrl+Alt+K; once the editor is
 #     closed the main menu shows it beside Alpha (in the first row, where the
 #     last row, Quit, has nothing).
 alt_click_first_entry
@@ -233,13 +242,13 @@ xdotool key Escape
 wait_for "the menu to close" menu_closed
 echo "ok: Ctrl+Alt+K, recorded for Alpha, is stored and shown in the menu"
 
-# 7.2 Pressed in another program's window, it launches Alpha.
+# 8.2 Pressed in another program's window, it launches Alpha.
 alpha_runs=$(launch_count Alpha)
 press_elsewhere ctrl+alt+k
 wait_for "Alpha to run from its shortcut" launched_times Alpha $((alpha_runs + 1))
 echo "ok: Ctrl+Alt+K launched Alpha from another program's window"
 
-# 7.3 The main menu's shortcut, recorded with an Alt-click on the main icon,
+# 8.3 The main menu's shortcut, recorded with an Alt-click on the main icon,
 #     opens the menu. While the menu it opened is shown, it does nothing;
 #     pressed while a click keeps the menu open, it closes it.
 xdotool mousemove --window "$main_icon" 8 8 keydown alt click 1 keyup alt
@@ -263,7 +272,7 @@ xdotool key Escape
 wait_for "the menu to close" menu_closed
 echo "ok: Ctrl+Alt+M opens the main menu, and closes it when a click opened it"
 
-# 7.4 Gamma gets Ctrl+Alt+G through an Alt-click on its pinned icon.
+# 8.4 Gamma gets Ctrl+Alt+G through an Alt-click on its pinned icon.
 xdotool mousemove --window "$pinned_icon" 8 8 keydown alt click 1 keyup alt
 type_in_editor Gamma ctrl+alt+g
 wait_for "Ctrl+Alt+G stored for Gamma" stored_shortcut_is "$apps/Gamma.app" "Ctrl+Alt+G"
@@ -273,7 +282,7 @@ press_elsewhere ctrl+alt+g
 wait_for "Gamma to run from its shortcut" launched_times Gamma $((gamma_runs + 1))
 echo "ok: Ctrl+Alt+G, recorded on the pinned icon, launched Gamma"
 
-# 7.5 Pressed in Alpha's editor, Gamma's Ctrl+Alt+G is recorded, not run.
+# 8.5 Pressed in Alpha's editor, Gamma's Ctrl+Alt+G is recorded, not run.
 #     Then cleared in the editor, Alpha's shortcuts launch nothing: its first,
 #     Ctrl+Alt+K, runs nothing, and Ctrl+Alt+G, pressed after it, runs Gamma
 #     and not Alpha.
@@ -295,7 +304,7 @@ sleep 0.5
 launched_times Alpha "$alpha_runs" || fail "a cleared shortcut still launched Alpha"
 echo "ok: Alpha's cleared shortcuts launched nothing"
 
-# 7.6 After a restart the recorded shortcuts still work; the menus built
+# 8.6 After a restart the recorded shortcuts still work; the menus built
 #     from the settings show Gamma's.
 open_main_menu
 xdotool key Up Return

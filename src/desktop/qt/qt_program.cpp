@@ -16,6 +16,4 @@ void describeProgram(QApplication& application) {
   if (const QtImageSource* source = qtImageSource(icon)) application.setWindowIcon(source->icon());
 }
 
-std::string programPath() { return QCoreApplication::applicationFilePath().toStdString(); }
-
 }  // namespace wendaro

@@ -25,7 +25,7 @@ int runDesktopSession(int argc, char** argv, bool showsTray, const std::function
   QApplication::setQuitOnLastWindowClosed(false);
   configureIconTheme();
 
-  DesktopSession session(std::move(claim), {.showsTray = showsTray, .executablePath = programPath()});
+  DesktopSession session(std::move(claim), {.showsTray = showsTray, .executablePath = argv[0]});
   return run(session);
 }
 
