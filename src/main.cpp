@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/desktop_program.h"
 #include "cli/list_apps.h"
+#include "cli/remote_commands.h"
 #include "cli/stored_defaults.h"
 #include "desktop/linux/posix_file_manager.h"
 
@@ -15,6 +16,12 @@ int main(int argc, char* argv[]) {
   const cli::Command command = cli::parseCommandLine(argc, argv);
   switch (command.kind) {
     case cli::CommandKind::Tray:
+      if (const auto refused = cli::answerForRunningCopy(std::cerr)) return *refused;
+      return cli::runDesktopProgram(argc, argv);
+    case cli::CommandKind::OpenMenu:
+    case cli::CommandKind::Launch:
+    case cli::CommandKind::LaunchCategory:
+      return cli::runRemoteCommand(command, std::cerr);
     case cli::CommandKind::PrintMenu:
       return cli::runDesktopProgram(argc, argv);
     case cli::CommandKind::ListApps: {

@@ -5,11 +5,12 @@
 
 namespace wendaro::cli {
 
-enum class CommandKind { Tray, PrintMenu, ListApps, Help, Version, Invalid };
+enum class CommandKind { Tray, PrintMenu, ListApps, OpenMenu, Launch, LaunchCategory, Help, Version, Invalid };
 
 struct Command {
   CommandKind kind = CommandKind::Invalid;
   std::vector<std::string> directories;  // for ListApps: every argument after the option
+  std::string target;                    // for Launch: the app path; for LaunchCategory: the name
   std::string error;                     // for Invalid: what is wrong, as one line
 };
 

@@ -23,7 +23,7 @@ void AppDelegate::showShortcutWindow(const std::string& launchString, bool isCat
   if (!isCategory && launchString == keys::kMenuShortcut) {
     shortcutView->setAssociatedUserDefaultsKey(keys::kMenuShortcut);
     shortcutImageView->setImage(platform.images.imageNamed(kMenubarIconName));
-    shortcutWindow->setTitle("Wendaro's Menu");
+    shortcutWindow->setTitle(kMenuShortcutTitle);
   } else {
     auto indexed = shortcutsIndex.find(launchString);
     if (indexed == shortcutsIndex.end()) {

@@ -4,6 +4,9 @@
 
 namespace wendaro {
 
+// What the shortcut editor and the desktop call the main menu's shortcut.
+inline constexpr const char* kMenuShortcutTitle = "Wendaro's Menu";
+
 // The digits of a moment: `secondsSinceReferenceDate` written in the shortest
 // fixed-point form that reads back as the same double, with at least one
 // fractional digit, and the decimal point dropped. 5.25 gives "525", 7.0

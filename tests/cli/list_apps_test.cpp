@@ -87,6 +87,7 @@ TEST(CommandLineTest, ReadsTheOptions) {
     std::vector<const char*> arguments;
     CommandKind kind;
     Paths directories;
+    std::string target = {};
   };
   const Case cases[] = {
       {{"wendaro", "--list-apps"}, CommandKind::ListApps, {}},
@@ -100,11 +101,19 @@ TEST(CommandLineTest, ReadsTheOptions) {
       {{"wendaro"}, CommandKind::Tray, {}},
       {{"wendaro", "--print-menu"}, CommandKind::PrintMenu, {}},
       {{"wendaro", "--print-menu", "x"}, CommandKind::Invalid, {}},
+      {{"wendaro", "--open-menu"}, CommandKind::OpenMenu, {}},
+      {{"wendaro", "--open-menu", "x"}, CommandKind::Invalid, {}},
+      {{"wendaro", "--launch", "/A/B.app"}, CommandKind::Launch, {}, "/A/B.app"},
+      {{"wendaro", "--launch"}, CommandKind::Invalid, {}},
+      {{"wendaro", "--launch", "/A.app", "/B.app"}, CommandKind::Invalid, {}},
+      {{"wendaro", "--launch-category", "--list-apps"}, CommandKind::LaunchCategory, {}, "--list-apps"},
+      {{"wendaro", "--launch-category"}, CommandKind::Invalid, {}},
   };
   for (const Case& c : cases) {
     const Command command = parseCommandLine(static_cast<int>(c.arguments.size()), c.arguments.data());
     EXPECT_EQ(command.kind, c.kind) << testing::PrintToString(c.arguments);
     EXPECT_EQ(command.directories, c.directories) << testing::PrintToString(c.arguments);
+    EXPECT_EQ(command.target, c.target) << testing::PrintToString(c.arguments);
     EXPECT_EQ(command.error.empty(), c.kind != CommandKind::Invalid) << testing::PrintToString(c.arguments);
   }
 }

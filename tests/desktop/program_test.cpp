@@ -36,12 +36,14 @@ class ProgramTest : public testing::Test {
     return store.open(QIODevice::ReadOnly) ? QString::fromUtf8(store.readAll()) : QString();
   }
 
-  // A user's session: its own home and settings, no display at all.
+  // A user's session: its own home and settings, no display and no bus.
   void prepare(QProcess& process, bool offscreen) const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", path("home"));
     environment.insert("XDG_CONFIG_HOME", path("config"));
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"}) {
+      environment.remove(name);
+    }
     if (offscreen) environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("ASAN_OPTIONS", "detect_leaks=0");
     process.setProcessEnvironment(environment);

@@ -45,10 +45,12 @@ set_up_user() {
   store=$XDG_CONFIG_HOME/wendaro/defaults.plist
 }
 
-# An app named $1 that records its name when it runs, after $2 seconds.
+# An app named $1 that records its name when it runs, after $2 seconds, and
+# the activation token it was given, if any, after a colon.
 make_app() {
   mkdir -p "$apps/$1.app"
-  printf '#!/bin/sh\nsleep %s\necho %s >> "%s"\n' "${2:-0}" "$1" "$launched" > "$apps/$1.app/AppRun"
+  printf '#!/bin/sh\nsleep %s\necho "%s${XDG_ACTIVATION_TOKEN:+:$XDG_ACTIVATION_TOKEN}" >> "%s"\n' \
+    "${2:-0}" "$1" "$launched" > "$apps/$1.app/AppRun"
   chmod +x "$apps/$1.app/AppRun"
 }
 

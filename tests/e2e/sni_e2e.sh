@@ -2,7 +2,8 @@
 # The real program with a tray host that speaks StatusNotifierItem over D-Bus
 # instead of XEmbed: the icon registers with the watcher, a left click opens
 # the program's own menu and a right click the host's copy of it, and an app
-# chosen from either starts. A screenshot of each goes to the output directory.
+# chosen from either starts, the first with the activation token the host
+# handed over. A screenshot of each goes to the output directory.
 #
 # Usage: sni_e2e.sh WENDARO OUTPUT_DIRECTORY
 set -euo pipefail
@@ -65,13 +66,20 @@ wendaro_window() { xdotool search --onlyvisible --class wendaro 2>/dev/null | he
 host_menu() { xdotool search --onlyvisible --name gtk-sni-tray-standalone 2>/dev/null | grep -vx "$host" | head -1; }
 
 # 1. A left click reaches the program, which opens its menu; the first entry
-#    is the favourite.
+#    is the favourite. The activation token that a host hands over before
+#    the click goes to the app started from that menu.
+item=$(watcher_items | grep -o 'string "[^"]*"' | head -1 | cut -d'"' -f2)  # a bus name, maybe with a path
+item_path=/StatusNotifierItem
+[[ "$item" == */* ]] && item_path=/${item#*/}
+dbus-send --session --print-reply --dest="${item%%/*}" "$item_path" \
+  org.kde.StatusNotifierItem.ProvideXdgActivationToken string:token-from-host > /dev/null ||
+  fail "the item takes no activation token"
 xdotool mousemove --window "$host" 15 15 click 1
 wait_for "the program's menu" bash -c "[[ -n \$(xdotool search --onlyvisible --class wendaro 2>/dev/null) ]]"
 sleep 0.3
 import -window root "$out/sni-menu.png"
 xdotool key Down Return
-wait_for "Alpha from the program's menu" launched_with "Alpha "
+wait_for "Alpha from the program's menu" launched_with "Alpha:token-from-host "
 
 # 2. A right click shows the host's copy of the same menu, once; choosing the
 #    favourite there starts it too.
@@ -82,6 +90,6 @@ sleep 0.5
 import -window root "$out/sni-context-menu.png"
 [[ -z "$(wendaro_window)" ]] || fail "the program's own menu opened beside the host's"
 xdotool key Down Return
-wait_for "Alpha from the host's menu" launched_with "Alpha Alpha "
+wait_for "Alpha from the host's menu, without the used token" launched_with "Alpha:token-from-host Alpha "
 
 echo "sni: all checks passed"

@@ -26,6 +26,7 @@ DesktopSession::DesktopSession(std::unique_ptr<StoreLock> claim, const Options& 
       interface_(defaults_),
       updater_(QCoreApplication::applicationVersion()) {
   renderer_.setUpdater(&updater_);
+  workspace_.setActivationTokenSource([this] { return activationTokens_.take(); });
   interface_.shortcutView.setConflicts(&shortcuts_.binder());
   // What loading the interface file does: the application object, its
   // outlets connected, made the application's delegate.

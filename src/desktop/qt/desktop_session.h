@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_delegate.h"
+#include "desktop/qt/activation_tokens.h"
 #include "desktop/linux/linux_access_grants.h"
 #include "desktop/linux/posix_file_manager.h"
 #include "desktop/linux/xdg_login_items.h"
@@ -50,6 +51,8 @@ class DesktopSession {
 
   AppDelegate& app() { return *app_; }
   MenuRenderer& renderer() { return renderer_; }
+  QtStatusBar& statusBar() { return statusBar_; }
+  ActivationTokens& activationTokens() { return activationTokens_; }
   // What launching has finished does: the application object's start-up.
   // What it saves is written to the settings file once, at its end.
   void finishLaunching();
@@ -57,6 +60,7 @@ class DesktopSession {
  private:
   std::unique_ptr<StoreLock> lock_;
   PlistDefaultsStore defaults_;
+  ActivationTokens activationTokens_;
   QtWorkspace workspace_;
   PosixFileManager fileManager_;
   LinuxAccessGrants accessGrants_;

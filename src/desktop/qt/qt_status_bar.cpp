@@ -106,7 +106,8 @@ void QtStatusItem::contextMenuAboutToShow() {
 void QtStatusItem::popUpStatusItemMenu(Menu& menu) {
   bar_.menuOpened(*this, menu);
   if (desktopOpensMenu_ && &menu == contextMenu_) return;  // it is opening already
-  bar_.renderer().popUp(menu, [this](QSize size) { return placeMenu(size); });
+  const bool atPointer = bar_.isPlacingMenusAtPointer();
+  bar_.renderer().popUp(menu, [this, atPointer](QSize size) { return atPointer ? QCursor::pos() : placeMenu(size); });
 }
 
 // Below the icon, or above it when the icon is at the bottom of the screen;

@@ -87,6 +87,10 @@ class QtStatusBar : public QObject, public StatusBar {
 
   bool showsIcons() const { return showsIcons_; }
   MenuRenderer& renderer() { return renderer_; }
+  // While set, menus pop up at the pointer rather than at their icon: for
+  // requests that do not come from a click on the icon.
+  void setPlacingMenusAtPointer(bool atPointer) { placingAtPointer_ = atPointer; }
+  bool isPlacingMenusAtPointer() const { return placingAtPointer_; }
   // The delegate's mouse callbacks, or null when the delegate has none.
   StatusBarButtonEvents* buttonEvents() const;
   // The item popped the menu up: its close goes to that item's button.
@@ -99,6 +103,7 @@ class QtStatusBar : public QObject, public StatusBar {
   Application& application_;
   MenuRenderer& renderer_;
   bool showsIcons_;
+  bool placingAtPointer_ = false;
   // Each menu and the item it is open from (expired while it is closed).
   QHash<const Menu*, std::weak_ptr<QtStatusItem>> open_;
 };

@@ -17,8 +17,9 @@ namespace wendaro {
 namespace {
 
 // Variables that make sense only for this process (a test may run it on the
-// offscreen platform) and must not reach the programs it starts.
-const char* const kPrivateVariables[] = {"QT_QPA_PLATFORM"};
+// offscreen platform; the desktop's tokens for its own start) and must not
+// reach the programs it starts.
+const char* const kPrivateVariables[] = {"QT_QPA_PLATFORM", "XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"};
 
 struct Command {
   QString program;
@@ -48,10 +49,14 @@ bool QtWorkspace::launchApplication(const std::string& appPath) {
   if (appPath.empty()) return false;
   const std::optional<Command> command = commandFor(QString::fromStdString(appPath), opener_);
   if (!command) return false;
+  QProcessEnvironment environment = childEnvironment();
+  if (const QString token = takeToken_ ? takeToken_() : QString(); !token.isEmpty()) {
+    environment.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), token);
+  }
   QProcess process;
   process.setProgram(command->program);
   process.setArguments(command->arguments);
-  process.setProcessEnvironment(childEnvironment());
+  process.setProcessEnvironment(environment);
   process.setWorkingDirectory(QDir::homePath());
   process.setStandardInputFile(QProcess::nullDevice());
   return process.startDetached();

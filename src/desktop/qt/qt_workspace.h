@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 #include "desktop/qt/file_icon_cache.h"
@@ -25,9 +26,13 @@ class QtWorkspace : public Workspace {
   bool openURL(const Url& url) override;
 
   const FileIconCache& iconCache() const { return *icons_; }
+  // Asked once for each process started: the activation token to hand it,
+  // or an empty string.
+  void setActivationTokenSource(std::function<QString()> takeToken) { takeToken_ = std::move(takeToken); }
 
  private:
   QString opener_;
+  std::function<QString()> takeToken_;
   std::shared_ptr<FileIconCache> icons_;
 };
 

@@ -7,6 +7,7 @@
 #include "desktop/qt/desktop_session.h"
 #include "desktop/qt/icon_theme.h"
 #include "desktop/qt/qt_program.h"
+#include "desktop/qt/remote_service.h"
 
 namespace wendaro {
 
@@ -25,7 +26,15 @@ int runDesktopSession(int argc, char** argv, bool showsTray, const std::function
   QApplication::setQuitOnLastWindowClosed(false);
   configureIconTheme();
 
+  // The tray program answers other programs, and is the only one in this
+  // desktop session; a run that shows nothing stays off the bus.
+  RemoteService remote;
+  if (showsTray && remote.claim() == RemoteService::Claim::Taken) {
+    std::fprintf(stderr, "%s\n", RemoteService::takenMessage().c_str());
+    return 1;
+  }
   DesktopSession session(std::move(claim), {.showsTray = showsTray, .executablePath = argv[0]});
+  remote.serve({session.app(), session.statusBar(), session.activationTokens()});
   return run(session);
 }
 

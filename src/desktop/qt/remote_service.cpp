@@ -1,0 +1,107 @@
+#include "desktop/qt/remote_service.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
+#include "app/app_delegate.h"
+#include "desktop/qt/activation_tokens.h"
+#include "desktop/qt/qt_status_bar.h"
+#include "remote/remote_interface.h"
+
+namespace wendaro {
+
+namespace {
+
+const QString kBusName = QString::fromLatin1(remote::kBusName);
+const QString kObjectPath = QString::fromLatin1(remote::kObjectPath);
+
+}  // namespace
+
+RemoteService::RemoteService() = default;
+
+RemoteService::~RemoteService() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (owned_) bus.unregisterService(kBusName);
+  if (registered_) bus.unregisterObject(kObjectPath);
+}
+
+RemoteService::Claim RemoteService::claim() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || !bus.interface()) return Claim::NoBus;
+  registered_ = bus.registerObject(kObjectPath, this, QDBusConnection::ExportScriptableSlots);
+  const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus.interface()->registerService(
+      kBusName, QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
+  owned_ = reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
+  return owned_ ? Claim::Owned : Claim::Taken;
+}
+
+std::string RemoteService::takenMessage() {
+  return std::string("wendaro: another copy of wendaro is already running in this desktop session (it owns ") +
+         remote::kBusName + " on the session bus); this one exits";
+}
+
+void RemoteService::serve(const Program& program) { program_.emplace(program); }
+
+const RemoteService::Program* RemoteService::program() {
+  if (program_) return &*program_;
+  sendErrorReply(QDBusError::Failed, QStringLiteral("wendaro is still starting; ask again in a moment"));
+  return nullptr;
+}
+
+void RemoteService::OpenMenu(const QVariantMap& options) {
+  const Program* running = program();
+  if (!running) return;
+  // The token goes to the app chosen from the menu.
+  running->activationTokens.offer(options.value(QLatin1String(remote::kActivationTokenOption)).toString());
+  running->statusBar.setPlacingMenusAtPointer(true);
+  openMainMenu(running->app);
+  running->statusBar.setPlacingMenusAtPointer(false);
+}
+
+void RemoteService::LaunchApp(const QString& appPath, const QVariantMap& options) {
+  launch(options, launchKnownApp, appPath);
+}
+
+void RemoteService::LaunchCategory(const QString& name, const QVariantMap& options) {
+  launch(options, launchKnownCategory, name);
+}
+
+void RemoteService::ShowWindow(const QString& title, const QVariantMap&) {
+  const Program* running = program();
+  if (!running) return;
+  answer(showManagementWindow(running->app, title.toStdString()), title);
+}
+
+void RemoteService::launch(const QVariantMap& options, RequestOutcome (*request)(AppDelegate&, const std::string&),
+                           const QString& target) {
+  const Program* running = program();
+  if (!running) return;
+  running->activationTokens.offer(options.value(QLatin1String(remote::kActivationTokenOption)).toString());
+  const RequestOutcome outcome = request(running->app, target.toStdString());
+  running->activationTokens.discard();
+  answer(outcome, target);
+}
+
+void RemoteService::answer(RequestOutcome outcome, const QString& target) {
+  switch (outcome) {
+    case RequestOutcome::Done: return;
+    case RequestOutcome::UnknownApp:
+      sendErrorReply(QString::fromLatin1(remote::kUnknownAppError),
+                     QStringLiteral("wendaro knows no app at %1 (its apps are those of All Apps, the favourites, "
+                                    "the pinned apps and the categories)")
+                         .arg(target));
+      return;
+    case RequestOutcome::UnknownCategory:
+      sendErrorReply(QString::fromLatin1(remote::kUnknownCategoryError),
+                     QStringLiteral("wendaro has no category named \"%1\"").arg(target));
+      return;
+    case RequestOutcome::UnknownWindow:
+      sendErrorReply(QString::fromLatin1(remote::kUnknownWindowError),
+                     QStringLiteral("wendaro has no window called \"%1\" (it has Favorites, Menu Bar, Categories "
+                                    "and Directories)")
+                         .arg(target));
+      return;
+  }
+}
+
+}  // namespace wendaro
