@@ -83,6 +83,7 @@ class AppDelegate : public ApplicationDelegate,
   void loadSettings();
   void saveDirectories();
   void saveCategories();
+  void saveShortcutsIndex();
 
   // --- Discovery (discovery/) ---
   void rescanApps();
@@ -128,6 +129,9 @@ class AppDelegate : public ApplicationDelegate,
   void bindMenuShortcut();
   // Binds the key to launching the target.
   void bindLaunchShortcut(const std::string& shortcutKey, const std::string& launchString, bool isCategory);
+  // The target is gone for good: its index entry, binding and stored
+  // shortcut go. Only an entry of the target's kind is its own.
+  void forgetShortcut(const std::string& launchString, bool isCategory);
   void toggleMenuFromShortcut();
   void showShortcutWindow(const std::string& launchString, bool isCategory);
 

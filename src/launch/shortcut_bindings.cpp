@@ -19,6 +19,17 @@ void AppDelegate::bindLaunchShortcut(const std::string& shortcutKey, const std::
       shortcutKey, [this, launchString, isCategory] { launchTarget(launchString, isCategory); });
 }
 
+void AppDelegate::forgetShortcut(const std::string& launchString, bool isCategory) {
+  auto indexed = shortcutsIndex.find(launchString);
+  // An app and a category may be called alike; each has its own kind of key.
+  if (indexed == shortcutsIndex.end() || isCategoryShortcutKey(indexed->second) != isCategory) return;
+  const std::string shortcutKey = indexed->second;
+  shortcutsIndex.erase(indexed);
+  platform.shortcutBinder.breakBindingWithDefaultsKey(shortcutKey);
+  platform.defaults.removeObjectForKey(shortcutKey);
+  saveShortcutsIndex();
+}
+
 // Binding again replaces the action, so this is safe after every close.
 void AppDelegate::bindMenuShortcut() {
   platform.shortcutBinder.bindShortcutWithDefaultsKey(keys::kMenuShortcut, [this] { toggleMenuFromShortcut(); });

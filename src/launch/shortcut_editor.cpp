@@ -3,7 +3,6 @@
 #include "launch/shortcut_keys.h"
 #include "platform/path_strings.h"
 #include "settings/defaults_keys.h"
-#include "settings/shape_checks.h"
 
 namespace wendaro {
 
@@ -30,7 +29,7 @@ void AppDelegate::showShortcutWindow(const std::string& launchString, bool isCat
       const std::string shortcutKey = newShortcutKey(isCategory, platform.clock.timeIntervalSinceReferenceDate());
       indexed = shortcutsIndex.emplace(launchString, shortcutKey).first;
       bindLaunchShortcut(shortcutKey, launchString, isCategory);
-      platform.defaults.setObject(keys::kShortcutsIndex, stringDictionaryValue(shortcutsIndex));
+      saveShortcutsIndex();
     }
     shortcutView->setAssociatedUserDefaultsKey(indexed->second);
     shortcutImageView->setImage(

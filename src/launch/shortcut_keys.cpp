@@ -1,5 +1,6 @@
 #include "launch/shortcut_keys.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -25,6 +26,12 @@ std::string newShortcutKey(bool isCategory, double secondsSinceReferenceDate) {
   return std::string(isCategory ? "c" : "a") + "sh" + timeDigits(secondsSinceReferenceDate);
 }
 
-bool isCategoryShortcutKey(const std::string& shortcutKey) { return !shortcutKey.starts_with('a'); }
+bool isMintedShortcutKey(std::string_view shortcutKey) {
+  if (!shortcutKey.starts_with("ash") && !shortcutKey.starts_with("csh")) return false;
+  const std::string_view digits = shortcutKey.substr(3);
+  return !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isCategoryShortcutKey(std::string_view shortcutKey) { return shortcutKey.starts_with("csh"); }
 
 }  // namespace wendaro

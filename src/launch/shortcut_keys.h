@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace wendaro {
 
@@ -18,7 +19,13 @@ std::string timeDigits(double secondsSinceReferenceDate);
 // when the stored keys are bound again at the next start.
 std::string newShortcutKey(bool isCategory, double secondsSinceReferenceDate);
 
-// Whether a stored shortcut key is a category's: any first letter but "a".
-bool isCategoryShortcutKey(const std::string& shortcutKey);
+// Whether the key has the form newShortcutKey makes: "ash" or "csh", then
+// one or more digits and nothing else. The index holds no other keys: what it
+// names is removed and written by the editor and the menus, and any other
+// name could be another setting.
+bool isMintedShortcutKey(std::string_view shortcutKey);
+
+// Whether a minted shortcut key is a category's.
+bool isCategoryShortcutKey(std::string_view shortcutKey);
 
 }  // namespace wendaro

@@ -33,6 +33,7 @@ void AppDelegate::removeCategory() {
   const std::string name = categories[row];
   categories.erase(categories.begin() + row);
   categoriesApps.erase(name);
+  forgetShortcut(name, true);
   categoriesTableView->reloadData();
   saveCategories();
   rebuildCategoryItems();

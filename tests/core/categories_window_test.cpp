@@ -102,17 +102,36 @@ TEST_F(CategoriesWindowTest, EditsOfOtherTablesAreIgnored) {
   EXPECT_EQ(app->categories, (std::vector<std::string>{"Work"}));
 }
 
-TEST_F(CategoriesWindowTest, RemovingDropsTheSelectedCategoryAndItsMembers) {
-  app->categories = {"Work", "Play"};
-  app->categoriesApps = {{"Work", {"/Applications/Mail.app"}}, {"Play", {}}};
-  app->shortcutsIndex = {{"Work", "csh1"}};
+// Its shortcut goes with it: unbound, and gone from the stored index.
+TEST_F(CategoriesWindowTest, RemovingDropsTheSelectedCategoryItsMembersAndItsShortcut) {
+  const std::string mail = "/Applications/Mail.app";
+  app->categories = {"Work", "Play", mail};
+  app->categoriesApps = {{"Work", {mail}}, {"Play", {}}, {mail, {mail}}};
+  for (const auto& [target, key] : std::map<std::string, std::string>{{"Work", "csh1"}, {"Play", "csh2"}, {mail, "ash3"}}) {
+    app->shortcutsIndex[target] = key;
+    app->bindLaunchShortcut(key, target, key.starts_with('c'));
+  }
+  app->saveShortcutsIndex();
+  desktop.defaults.values["csh1"] = Value("Ctrl+Alt+W");
+  desktop.defaults.values["csh2"] = Value("Ctrl+Alt+P");
+  desktop.defaults.values["ash3"] = Value("Ctrl+Alt+M");
   select(0);
   app->removeCategory();
-  EXPECT_EQ(app->categories, (std::vector<std::string>{"Play"}));
+  EXPECT_EQ(app->categories, (std::vector<std::string>{"Play", mail}));
   EXPECT_EQ(app->categoriesApps.count("Work"), 0u);
-  EXPECT_EQ(app->shortcutsIndex.count("Work"), 1u) << "its shortcut entry stays";
-  EXPECT_EQ(categoryTitles(), (std::vector<std::string>{"Play"}));
-  EXPECT_EQ(stored(keys::kCategories), (std::vector<std::string>{"Play"}));
+  EXPECT_EQ(categoryTitles(), (std::vector<std::string>{"Play", mail}));
+  EXPECT_EQ(stored(keys::kCategories), (std::vector<std::string>{"Play", mail}));
+  const std::map<std::string, std::string> index = {{"Play", "csh2"}, {mail, "ash3"}};
+  EXPECT_EQ(app->shortcutsIndex, index);
+  EXPECT_EQ(desktop.defaults.values.at(keys::kShortcutsIndex), stringDictionaryValue(index));
+  EXPECT_FALSE(desktop.binder.isBound("csh1"));
+  EXPECT_EQ(desktop.defaults.values.count("csh1"), 0u);
+
+  select(1);  // a category called like an app leaves the app's shortcut alone
+  app->removeCategory();
+  EXPECT_EQ(app->shortcutsIndex.count(mail), 1u);
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+M"));
+  EXPECT_EQ(desktop.workspace.launched, std::vector<std::string>{mail});
 }
 
 TEST_F(CategoriesWindowTest, RemovingWithoutASelectionDoesNothing) {

@@ -46,12 +46,13 @@ class ShortcutsTest : public CoreTest {
 
 TEST_F(ShortcutsTest, StoredShortcutsWorkFromStartByTheFirstLetterOfTheirKey) {
   desktop.defaults.values[keys::kShortcutsIndex] =
-      stringDictionaryValue({{"/Applications/Mail.app", "ash1"}, {"Work", "csh2"}, {"Gone", "csh3"}});
-  desktop.defaults.values[keys::kCategoriesApps] =
-      Value(Value::Dictionary{{"Work", stringArrayValue({"/A/B.app", "/A/A.app"})}});
+      stringDictionaryValue({{"/Applications/Mail.app", "ash1"}, {"Work", "csh2"}, {"Gone", "csh3"}, {"Play", "xsh4"}});
+  desktop.defaults.values[keys::kCategoriesApps] = Value(Value::Dictionary{
+      {"Work", stringArrayValue({"/A/B.app", "/A/A.app"})}, {"Play", stringArrayValue({"/A/P.app"})}});
   store("ash1", "Ctrl+Alt+M");
   store("csh2", "Ctrl+Alt+W");
   store("csh3", "Ctrl+Alt+G");
+  store("xsh4", "Ctrl+Alt+P");
   app->loadSettings();
   app->bindShortcuts();
 
@@ -61,7 +62,52 @@ TEST_F(ShortcutsTest, StoredShortcutsWorkFromStartByTheFirstLetterOfTheirKey) {
   EXPECT_EQ(desktop.workspace.launched, (Paths{"/Applications/Mail.app", "/A/B.app", "/A/A.app"}));
   EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+G")) << "a vanished category stays bound";
   EXPECT_EQ(desktop.workspace.launched.size(), 3u) << "and launches nothing";
+  EXPECT_FALSE(desktop.binder.press("Ctrl+Alt+P")) << "a key neither of an app nor of a category is not ours";
   EXPECT_TRUE(desktop.binder.isBound(keys::kMenuShortcut));
+}
+
+// What the index names is removed by the menus and written by the editor, so
+// an entry naming anything but a key the program mints would reach another
+// setting. Such an entry is dropped at start, from the stored index too, and
+// a whole run with the editor touches no setting through it.
+TEST(ShortcutIndexTest, OnlyMintedKeysAreReachedThroughTheIndex) {
+  const std::string mail = "/Applications/Mail.app";
+  for (const char* hostile : {"directories", "favorites", "shortcutsIndex", "WendaroMenu", "ash", "csh",
+                              "ash12x", "csh-1", "ash1.5", "ash 12", "Ash12", "xsh12", "ash\u0661", ""}) {
+    SCOPED_TRACE(hostile);
+    fake::FakeDesktop desktop;
+    desktop.fileSystem.addDirectory(mail);
+    desktop.defaults.values = {
+        {keys::kDirectories, stringArrayValue({"/Applications"})},
+        {keys::kFavorites, stringArrayValue({mail})},
+        {keys::kCategories, stringArrayValue({"Work"})},
+        {keys::kCategoriesApps, stringArrayDictionaryValue({{"Work", {mail}}})},
+        {keys::kShortcutsIndex, stringDictionaryValue({{mail, hostile}, {"Work", "csh2"}})},
+        {keys::kMenuShortcut, Value("Ctrl+Space")},
+        {"csh2", Value("Ctrl+Alt+W")},
+    };
+    desktop.defaults.values.emplace(hostile, Value("Ctrl+Alt+H"));
+    auto before = desktop.defaults.values;
+    before.erase(keys::kShortcutsIndex);
+
+    auto app = desktop.makeApplication();
+    app->applicationDidFinishLaunching();
+    EXPECT_EQ(asStringDictionary(desktop.defaults.values.at(keys::kShortcutsIndex)), (Index{{"Work", "csh2"}}));
+    EXPECT_FALSE(desktop.binder.press("Ctrl+Alt+H"));
+    app->showShortcutWindow(mail, false);
+    EXPECT_TRUE(isMintedShortcutKey(desktop.shortcutView.associatedKey)) << desktop.shortcutView.associatedKey;
+    EXPECT_NE(desktop.shortcutView.associatedKey, "csh2");
+    desktop.shortcutView.record("Ctrl+Alt+M");
+    desktop.shortcutView.clear();
+    app->refreshMenus();
+
+    for (const auto& [key, value] : before) {
+      const auto kept = desktop.defaults.values.find(key);
+      EXPECT_TRUE(kept != desktop.defaults.values.end() && kept->second == value) << key << " was changed";
+    }
+    EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
+    EXPECT_TRUE(desktop.workspace.launched.empty());
+  }
 }
 
 TEST_F(ShortcutsTest, MenuShortcutOpensAndClosesTheMainMenu) {
