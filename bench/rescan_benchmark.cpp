@@ -69,12 +69,12 @@ void rescan(benchmark::State& state, const std::string& root) {
 
 void walkOnly(benchmark::State& state, const std::string& root) {
   PosixFileManager files;
-  std::vector<std::string> apps;
+  AppScan scan;
   for (auto _ : state) {
-    apps.clear();
-    collectAppPaths(files, root, apps);
+    scan = {};
+    collectAppPaths(files, root, scan);
   }
-  state.counters["apps"] = static_cast<double>(apps.size());
+  state.counters["apps"] = static_cast<double>(scan.apps.size());
 }
 
 // Runs the command with its output and errors thrown away (both tools report

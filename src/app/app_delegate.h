@@ -68,6 +68,9 @@ class AppDelegate : public ApplicationDelegate,
   std::vector<StatusItemRef> menubarStatusItems;
   std::map<std::string, std::vector<std::string>> categoriesApps;
   std::map<std::string, std::string> shortcutsIndex;
+  // The directories the last scan could not read (see AppScan): apps below
+  // them are kept in the lists though the catalogue lacks them.
+  std::vector<std::string> unreadDirectories;
   bool managingHardcodedCategory = false;
   bool isSetup = false;
 
@@ -87,7 +90,6 @@ class AppDelegate : public ApplicationDelegate,
 
   // --- Discovery (discovery/) ---
   void rescanApps();
-  void collectApps(const std::string& path);
   bool appSortsBefore(const std::string& a, const std::string& b) const;
   void addDirectory();
   void removeDirectory();

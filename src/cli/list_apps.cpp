@@ -42,8 +42,8 @@ class ErrorStreamReporter : public ScanObserver {
   void couldNotRead(std::string_view path, std::string_view reason) override {
     err_ << "wendaro: cannot read " << printable(path) << ": " << reason << '\n';
   }
-  void skippedName(std::string_view path) override {
-    err_ << "wendaro: skipped " << printable(path) << ": the name is not valid UTF-8\n";
+  void skippedName(std::string_view path, std::string_view reason) override {
+    err_ << "wendaro: skipped " << printable(path) << ": " << reason << '\n';
   }
 
  private:
@@ -63,10 +63,10 @@ int listApps(const std::vector<std::string>& directories, const DefaultsStore& s
              std::ostream& out, std::ostream& err) {
   const std::vector<std::string> roots = directories.empty() ? watchedDirectories(store) : directories;
   ErrorStreamReporter reporter(err);
-  std::vector<std::string> apps;
-  for (const auto& root : roots) collectAppPaths(files, root, apps, &reporter);
-  sortInAppNameOrder(apps);
-  for (const auto& app : apps) out << app << '\n';
+  AppScan scan;
+  for (const auto& root : roots) collectAppPaths(files, root, scan, &reporter);
+  sortInAppNameOrder(scan.apps);
+  for (const auto& app : scan.apps) out << app << '\n';
   out.flush();
   if (!out) {
     err << "wendaro: cannot write the list of apps\n";

@@ -66,6 +66,25 @@ bool isValidUtf8(std::string_view text) {
   return true;
 }
 
+std::optional<std::string_view> whyNotAnAppPathName(std::string_view name) {
+  const auto* bytes = reinterpret_cast<const uint8_t*>(name.data());
+  if (name.size() > static_cast<std::size_t>(INT32_MAX)) return "the name is too long";
+  const auto length = static_cast<int32_t>(name.size());
+  for (int32_t i = 0; i < length;) {
+    if (bytes[i] < 0x80) {
+      if (bytes[i] < 0x20 || bytes[i] == 0x7F) return "the name holds a control character";
+      ++i;
+      continue;
+    }
+    UChar32 c;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) return "the name is not valid UTF-8";
+    if (c <= 0x9F) return "the name holds a control character";
+    if (c == 0xFFFE || c == 0xFFFF) return "the name holds a character that cannot be stored";
+  }
+  return std::nullopt;
+}
+
 std::string canonicalComposition(std::string_view text) {
   if (isAscii(text)) return std::string(text);
   return composeNonAscii(text);
@@ -105,12 +124,6 @@ void sortInAppNameOrder(std::vector<std::string>& appPaths) {
   sorted.reserve(appPaths.size());
   for (std::size_t index : appNameOrder(appPaths)) sorted.push_back(std::move(appPaths[index]));
   appPaths = std::move(sorted);
-}
-
-bool pathsEqual(std::string_view a, std::string_view b) {
-  if (a == b) return true;
-  if (isAscii(a) && isAscii(b)) return false;
-  return canonicalComposition(a) == canonicalComposition(b);
 }
 
 bool AppDelegate::appSortsBefore(const std::string& a, const std::string& b) const {

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// How app paths are named, ordered and compared.
+// How app paths are named and ordered. App paths are file names, which are
+// bytes on Linux: wherever two app paths are matched they are compared
+// exactly, byte for byte; only the app name order looks at their characters.
 namespace wendaro {
 
 // Whether every byte is below 0x80. ASCII text is its own NFC form.
@@ -15,9 +18,14 @@ bool isAscii(std::string_view text);
 // nothing above U+10FFFF).
 bool isValidUtf8(std::string_view text);
 
+// Why a name found in a watched directory (or a watched directory's path)
+// cannot be part of an app path, or nothing when it can. An app path must be
+// UTF-8 that the settings file can hold and that prints as one line of text:
+// no control character (C0, DEL or C1) and no U+FFFE or U+FFFF.
+std::optional<std::string_view> whyNotAnAppPathName(std::string_view name);
+
 // The canonically composed (NFC) form of a UTF-8 string.
 std::string canonicalComposition(std::string_view text);
-
 
 // The app name key of a path: its extension removed, its last component, in
 // lower case by the full Unicode mapping of no particular locale, in NFC.
@@ -34,9 +42,5 @@ bool appSortsBefore(std::string_view a, std::string_view b);
 std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths);
 // Sorts the paths stably in app name order, computing each key once.
 void sortInAppNameOrder(std::vector<std::string>& appPaths);
-
-// Two app paths are the same application when their NFC forms are equal code
-// point for code point; nothing else is normalised.
-bool pathsEqual(std::string_view a, std::string_view b);
 
 }  // namespace wendaro

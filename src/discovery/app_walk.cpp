@@ -1,7 +1,7 @@
 #include "discovery/app_walk.h"
 
 #include <memory>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "discovery/app_names.h"
 #include "platform/path_strings.h"
@@ -16,21 +16,21 @@ struct IdentityHash {
   }
 };
 
+// How often one walk lists the same directory: by its first path and by one
+// more.
+constexpr unsigned kMaxListings = 2;
+
 // The extension of an entry name is exactly "app"; ".app" alone has none.
 bool isAppName(std::string_view name) { return name.size() > 4 && name.ends_with(".app"); }
 
 class AppWalk {
  public:
-  AppWalk(FileManager& files, std::vector<std::string>& apps, ScanObserver* observer)
-      : files_(files), apps_(apps), observer_(observer) {}
+  AppWalk(FileManager& files, AppScan& scan, ScanObserver* observer) : files_(files), scan_(scan), observer_(observer) {}
 
   void walk(const std::string& root) {
-    if (!isValidUtf8(root)) {
-      if (observer_) observer_->skippedName(root);
-      return;
-    }
+    if (skipped(root, root)) return;
     if (pathExtension(root) == "app") {
-      apps_.push_back(root);
+      scan_.apps.push_back(root);
       return;
     }
     path_ = root;
@@ -38,7 +38,7 @@ class AppWalk {
     while (!stack_.empty()) {
       Frame& top = stack_.back();
       if (top.next == top.entries.size()) {
-        onPath_.erase(top.identity);
+        top.visits->onPath = false;
         stack_.pop_back();
         continue;
       }
@@ -46,10 +46,9 @@ class AppWalk {
       path_.resize(top.pathLength);
       path_ += '/';
       path_ += entry.name;
-      if (!isValidUtf8(entry.name)) {
-        if (observer_) observer_->skippedName(path_);
-      } else if (isAppName(entry.name)) {
-        apps_.push_back(path_);
+      if (skipped(entry.name, path_)) continue;
+      if (isAppName(entry.name)) {
+        scan_.apps.push_back(path_);
       } else if (entry.type != EntryType::NotDirectory) {
         enter(files_.openDirectoryAt(*top.directory, entry.name), false);
       }
@@ -57,6 +56,11 @@ class AppWalk {
   }
 
  private:
+  struct Visits {
+    unsigned listings = 0;
+    bool onPath = false;
+  };
+
   // A directory being listed: its entries are visited in order, each child
   // walked completely before the next entry, as a recursive walk would.
   struct Frame {
@@ -64,36 +68,46 @@ class AppWalk {
     std::span<const DirectoryEntry> entries;
     std::size_t next = 0;
     std::size_t pathLength = 0;  // of this directory's path in path_
-    FileIdentity identity;
+    Visits* visits = nullptr;    // an unordered_map keeps its elements in place
   };
 
-  // Pushes the opened directory, unless it could not be opened or it is
-  // already on the way down from the watched directory (a link back up).
+  bool skipped(std::string_view name, std::string_view path) {
+    std::optional<std::string_view> why = whyNotAnAppPathName(name);
+    if (why && observer_) observer_->skippedName(path, *why);
+    return why.has_value();
+  }
+
+  // Pushes the opened directory, unless it could not be opened, it is
+  // already on the way down from the watched directory (a link back up), or
+  // it has been listed as often as one walk lists a directory.
   void enter(OpenedDirectory opened, bool watched) {
     if (!opened.directory) {
-      bool worthTelling = watched || opened.failure == OpenFailure::Unreadable;
+      const bool unread = watched || opened.failure != OpenFailure::NotADirectory;
+      if (unread) scan_.unreadDirectories.push_back(path_);
+      const bool worthTelling = watched || opened.failure == OpenFailure::Unreadable;
       if (observer_ && worthTelling) observer_->couldNotRead(path_, opened.reason);
       return;
     }
-    FileIdentity identity = opened.directory->identity();
-    if (!onPath_.insert(identity).second) return;
+    Visits& visits = visits_[opened.directory->identity()];
+    if (visits.onPath || visits.listings == kMaxListings) return;
+    ++visits.listings;
+    visits.onPath = true;
     std::span<const DirectoryEntry> entries = opened.directory->entries();
-    stack_.push_back({std::move(opened.directory), entries, 0, path_.size(), identity});
+    stack_.push_back({std::move(opened.directory), entries, 0, path_.size(), &visits});
   }
 
   FileManager& files_;
-  std::vector<std::string>& apps_;
+  AppScan& scan_;
   ScanObserver* observer_;
   std::string path_;  // of the entry being visited; each frame owns a prefix
   std::vector<Frame> stack_;
-  std::unordered_set<FileIdentity, IdentityHash> onPath_;
+  std::unordered_map<FileIdentity, Visits, IdentityHash> visits_;
 };
 
 }  // namespace
 
-void collectAppPaths(FileManager& files, const std::string& path, std::vector<std::string>& apps,
-                     ScanObserver* observer) {
-  AppWalk(files, apps, observer).walk(path);
+void collectAppPaths(FileManager& files, const std::string& root, AppScan& scan, ScanObserver* observer) {
+  AppWalk(files, scan, observer).walk(root);
 }
 
 }  // namespace wendaro

@@ -1,12 +1,11 @@
 #include <algorithm>
 
 #include "app/app_delegate.h"
-#include "discovery/app_names.h"
 
 namespace wendaro {
 
 // Turns the stored grants back into usable ones. A grant that resolves to an
-// excluded path, or that resolves stale, is discarded; one that does not
+// excluded path (the same bytes), or that resolves stale, is discarded; one that does not
 // resolve is kept for a later try.
 void AppDelegate::resolveBookmarks(const std::vector<std::string>& excludedPaths) {
   for (const auto& url : bookmarkURLs) platform.accessGrants.stopAccessingSecurityScopedResource(url);
@@ -26,9 +25,7 @@ void AppDelegate::resolveBookmarks(const std::vector<std::string>& excludedPaths
       continue;
     }
     const std::string path = resolved->url.path();
-    bool excluded = std::any_of(excludedPaths.begin(), excludedPaths.end(),
-                                [&](const std::string& other) { return pathsEqual(path, other); });
-    if (excluded) {
+    if (std::find(excludedPaths.begin(), excludedPaths.end(), path) != excludedPaths.end()) {
       discard(blob);
     } else {
       bookmarkURLs.push_back(resolved->url);

@@ -1,41 +1,50 @@
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 #include "app/app_delegate.h"
-#include "discovery/path_set.h"
+#include "launch/shortcut_keys.h"
 #include "settings/defaults_keys.h"
 
 namespace wendaro {
 
 namespace {
 
-// The catalogue's paths that one of the lists names. The lists are short and
-// the catalogue long, so the lists are hashed and the catalogue only read.
-std::vector<std::string> listedInCatalogue(const AppDelegate& app) {
-  std::vector<std::string> listed = app.favorites;
-  listed.insert(listed.end(), app.menubar.begin(), app.menubar.end());
-  for (const auto& [category, members] : app.categoriesApps) listed.insert(listed.end(), members.begin(), members.end());
-  std::vector<std::string> found;
-  if (listed.empty()) return found;
-  const PathSet wanted(listed);
-  for (const std::string& path : app.allApps) {
-    if (wanted.contains(path)) found.push_back(path);
-  }
-  return found;
+bool isBelowAny(std::string_view path, const std::vector<std::string>& directories) {
+  return std::any_of(directories.begin(), directories.end(), [path](const std::string& directory) {
+    return path.size() > directory.size() && path.starts_with(directory) && path[directory.size()] == '/';
+  });
+}
+
+// The apps the lists and the shortcut index name, by exact path.
+std::unordered_set<std::string_view> namedApps(const AppDelegate& app) {
+  std::unordered_set<std::string_view> named(app.favorites.begin(), app.favorites.end());
+  named.insert(app.menubar.begin(), app.menubar.end());
+  for (const auto& [category, members] : app.categoriesApps) named.insert(members.begin(), members.end());
+  for (const auto& [launchString, shortcutKey] : app.shortcutsIndex) named.insert(launchString);
+  return named;
 }
 
 }  // namespace
 
 // Drops from the favourites, the pins and every category's members each path
-// that the catalogue does not hold (by path equality), keeping the order of
-// the rest, and saves the three at once whether or not anything changed.
-// Removing every copy of a missing path in one pass is what removing the
-// first equal entry once per listed copy comes to.
+// that is gone, keeping the order of the rest, and saves the three at once
+// whether or not anything changed; then forgets the shortcuts of gone apps.
+// A path is gone when the catalogue does not hold it (compared byte for byte)
+// and it does not lie below a directory this scan could not read: a drive
+// that is not mounted, or a folder moved away for a while, loses nothing.
 void AppDelegate::pruneMissingApps() {
-  const std::vector<std::string> found = listedInCatalogue(*this);
-  const PathSet catalogue(found);
-  auto prune = [&catalogue](std::vector<std::string>& paths) {
-    std::erase_if(paths, [&catalogue](const std::string& path) { return !catalogue.contains(path); });
-  };
+  // The lists are short and the catalogue long, so the lists are hashed and
+  // the catalogue only read.
+  const std::unordered_set<std::string_view> named = namedApps(*this);
+  std::unordered_set<std::string_view> found;
+  if (!named.empty()) {
+    for (const std::string& path : allApps) {
+      if (named.contains(path)) found.insert(path);
+    }
+  }
+  auto gone = [&](std::string_view path) { return !found.contains(path) && !isBelowAny(path, unreadDirectories); };
+  auto prune = [&gone](std::vector<std::string>& paths) { std::erase_if(paths, gone); };
 
   prune(favorites);
   platform.defaults.setObject(keys::kFavorites, stringArrayValue(favorites));
@@ -43,6 +52,12 @@ void AppDelegate::pruneMissingApps() {
   platform.defaults.setObject(keys::kMenubar, stringArrayValue(menubar));
   for (auto& [category, members] : categoriesApps) prune(members);
   saveCategories();
+
+  std::vector<std::string> goneApps;
+  for (const auto& [launchString, shortcutKey] : shortcutsIndex) {
+    if (!isCategoryShortcutKey(shortcutKey) && gone(launchString)) goneApps.push_back(launchString);
+  }
+  for (const std::string& appPath : goneApps) forgetShortcut(appPath, false);
 }
 
 }  // namespace wendaro

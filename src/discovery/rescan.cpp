@@ -8,15 +8,15 @@ namespace wendaro {
 // open only while the walk runs, then prunes what no longer exists from the
 // user's lists.
 void AppDelegate::rescanApps() {
-  allApps.clear();
+  AppScan scan;
   for (const auto& url : bookmarkURLs) platform.accessGrants.startAccessingSecurityScopedResource(url);
-  for (const auto& directory : directories) collectApps(directory);
+  for (const auto& directory : directories) collectAppPaths(platform.fileManager, directory, scan);
   for (const auto& url : bookmarkURLs) platform.accessGrants.stopAccessingSecurityScopedResource(url);
+  allApps = std::move(scan.apps);
+  unreadDirectories = std::move(scan.unreadDirectories);
   sortInAppNameOrder(allApps);
   if (appsTableView) appsTableView->reloadData();
   pruneMissingApps();
 }
-
-void AppDelegate::collectApps(const std::string& path) { collectAppPaths(platform.fileManager, path, allApps); }
 
 }  // namespace wendaro

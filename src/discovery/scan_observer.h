@@ -13,8 +13,9 @@ class ScanObserver {
   // A directory below a watched one that could not be listed, or a watched
   // directory that could not be listed for any reason (missing included).
   virtual void couldNotRead(std::string_view path, std::string_view reason) = 0;
-  // A path left out because it is not valid UTF-8; given as raw bytes.
-  virtual void skippedName(std::string_view path) = 0;
+  // A path left out because it cannot be an app path (see
+  // whyNotAnAppPathName), given as raw bytes, and why.
+  virtual void skippedName(std::string_view path, std::string_view reason) = 0;
 };
 
 }  // namespace wendaro

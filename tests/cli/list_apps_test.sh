@@ -9,7 +9,8 @@ trap 'chmod -R u+rwx "$tree"; rm -rf "$tree"' EXIT
 
 mkdir -p "$tree/Apps/Zoom.app/Contents/Helpers/Inner.app" "$tree/Apps/Utilities/calculator.app" \
          "$tree/Apps/Tool.APP/Inside.app" "$tree/Apps/Locked/Hidden.app" "$tree/Apps/loop"
-touch "$tree/Apps/Notes.app" "$tree/Apps/$(printf 'caf\xe9').app" "$tree/Apps/readme.txt"
+touch "$tree/Apps/Notes.app" "$tree/Apps/$(printf 'caf\xe9').app" "$tree/Apps/readme.txt" \
+      "$tree/Apps/Two"$'\n'"Lines.app"
 ln -s .. "$tree/Apps/loop/up"
 ln -s Utilities "$tree/Apps/Link"
 chmod 0755 "$tree"
@@ -33,7 +34,8 @@ $tree/Apps/Tool.APP/Inside.app
 $tree/Apps/Notes.app
 $tree/Apps/Zoom.app"
 expected_err="wendaro: cannot read $tree/Apps/Locked: Permission denied
-wendaro: skipped $tree/Apps/caf\\xE9.app: the name is not valid UTF-8"
+wendaro: skipped $tree/Apps/caf\\xE9.app: the name is not valid UTF-8
+wendaro: skipped $tree/Apps/Two\\x0ALines.app: the name holds a control character"
 ((status == 0)) || fail "--list-apps exited $status"
 diff <(sort "$tree/out") <(sort <<<"$expected_out") >&2 || fail "wrong apps"
 [[ "$(sed -n 1p "$tree/out")" == "$tree/Apps/Utilities/calculator.app" || \

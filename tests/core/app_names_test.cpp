@@ -33,10 +33,6 @@ bool referenceSortsBefore(const std::string& a, const std::string& b) {
   return referenceKey(a).compareCodePointOrder(referenceKey(b)) < 0;
 }
 
-bool referencePathsEqual(const std::string& a, const std::string& b) {
-  return referenceComposed(icu::UnicodeString::fromUTF8(a)) == referenceComposed(icu::UnicodeString::fromUTF8(b));
-}
-
 std::string utf8(const icu::UnicodeString& text) {
   std::string out;
   text.toUTF8String(out);
@@ -150,20 +146,6 @@ TEST(AppNamesTest, KeyedSortGivesTheOrderOfThePairwiseComparison) {
   }
 }
 
-TEST(AppNamesTest, PathEqualityComparesComposedFormsOnly) {
-  EXPECT_TRUE(pathsEqual("/A/\xC3\x84pfel.app", "/A/A\xCC\x88pfel.app"));
-  EXPECT_FALSE(pathsEqual("/A/Safari.app", "/A/safari.app"));
-  EXPECT_FALSE(pathsEqual("/A/Safari.app", "/A//Safari.app"));
-  EXPECT_FALSE(pathsEqual("/A/Safari.app", "/A/Safari.app/"));
-  EXPECT_FALSE(pathsEqual("/A/\xEF\xAC\x81.app", "/A/fi.app")) << "compatibility forms stay apart";
-  RandomPaths random(99);
-  for (int i = 0; i < 3000; ++i) {
-    const std::string a = random.path();
-    const std::string b = random.pick(3) == 0 ? a : random.path();
-    ASSERT_EQ(pathsEqual(a, b), referencePathsEqual(a, b)) << a << " | " << b;
-  }
-}
-
 TEST(AppNamesTest, Utf8Validity) {
   struct Case {
     std::string bytes;
@@ -188,7 +170,6 @@ TEST(AppNamesTest, Utf8Validity) {
 TEST(AppNamesTest, InvalidUtf8NeverBreaksTheRules) {
   const std::string invalid = "/A/caf\xE9\xFF.app";
   EXPECT_FALSE(appNameKey(invalid).empty());
-  EXPECT_TRUE(pathsEqual(invalid, invalid));
   Paths paths = {invalid, "/A/b.app"};
   sortInAppNameOrder(paths);
   EXPECT_EQ(paths.size(), 2u);

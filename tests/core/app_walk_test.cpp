@@ -17,7 +17,9 @@ class RecordingObserver : public ScanObserver {
   void couldNotRead(std::string_view path, std::string_view reason) override {
     unreadable.push_back(std::string(path) + ": " + std::string(reason));
   }
-  void skippedName(std::string_view path) override { skipped.emplace_back(path); }
+  void skippedName(std::string_view path, std::string_view reason) override {
+    skipped.push_back(std::string(path) + ": " + std::string(reason));
+  }
   Paths unreadable;
   Paths skipped;
 };
@@ -28,15 +30,13 @@ class AppWalkTest : public ::testing::Test {
   FakeFileSystem files{log};
   RecordingObserver observer;
 
-  Paths walk(const std::string& root) {
-    Paths apps;
-    collectAppPaths(files, root, apps, &observer);
-    return apps;
-  }
+  AppScan scan;
+
+  Paths walk(const std::string& root) { return walk(Paths{root}); }
   Paths walk(const Paths& roots) {
-    Paths apps;
-    for (const auto& root : roots) collectAppPaths(files, root, apps, &observer);
-    return apps;
+    scan = {};
+    for (const auto& root : roots) collectAppPaths(files, root, scan, &observer);
+    return scan.apps;
   }
 };
 
@@ -119,6 +119,8 @@ TEST_F(AppWalkTest, WhatCannotBeListedContributesNothingAndTheWalkGoesOn) {
   // a watched directory is named whatever kept it from being listed.
   EXPECT_EQ(observer.unreadable, (Paths{"/Missing: No such file or directory", "/File: Not a directory",
                                         "/W/Locked: Permission denied"}));
+  // Absence below these proves nothing.
+  EXPECT_EQ(scan.unreadDirectories, (Paths{"/Missing", "/File", "/W/Locked", "/W/dangling"}));
 }
 
 TEST_F(AppWalkTest, ALinkBackUpIsNotFollowedAndNothingElseIsLost) {
@@ -151,6 +153,26 @@ TEST_F(AppWalkTest, TwoLinksThatLeadIntoEachOtherEndTheWalk) {
   EXPECT_EQ(walk("/W"), (Paths{"/W/a/A.app", "/W/a/toB/B.app", "/W/b/B.app", "/W/b/toA/A.app"}));
 }
 
+// Each directory of a chain links twice to the next: 2^n paths to the last
+// one. Every directory is listed at most twice, so the walk stays short, and
+// a second path to a directory still shows its apps.
+TEST_F(AppWalkTest, LinksThatMultiplyPathsListEachDirectoryAtMostTwice) {
+  constexpr int kLevels = 40;
+  for (int level = 0; level < kLevels; ++level) {
+    const std::string here = "/Chain/d" + std::to_string(level);
+    const std::string next = "/Chain/d" + std::to_string(level + 1);
+    files.addFile(here + "/A" + std::to_string(level) + ".app");
+    files.addSymlink(here + "/x", next);
+    files.addSymlink(here + "/y", next);
+  }
+  files.addDirectory("/Chain/d" + std::to_string(kLevels));
+  walk("/Chain/d0");
+  EXPECT_LE(log.matching("fs.").size(), 4u * kLevels);
+  EXPECT_EQ(std::count(scan.apps.begin(), scan.apps.end(), "/Chain/d0/x/A1.app"), 1);
+  EXPECT_EQ(std::count(scan.apps.begin(), scan.apps.end(), "/Chain/d0/y/A1.app"), 1);
+  EXPECT_EQ(scan.apps.size(), 1u + 2 * (kLevels - 1));
+}
+
 TEST_F(AppWalkTest, SameDirectoryMeansSameDeviceAndInode) {
   // A directory mounted inside itself shows its own identity again: not
   // entered. Another device's directory with the same inode number is.
@@ -179,17 +201,31 @@ TEST_F(AppWalkTest, AVeryDeepTreeIsWalkedInOrder) {
   EXPECT_EQ(walk("/Deep"), expected);
 }
 
-TEST_F(AppWalkTest, NamesThatAreNotUtf8AreSkippedAndNamed) {
+// A name the settings file could not hold, or that would print as more than
+// one line, never reaches the catalogue.
+TEST_F(AppWalkTest, NamesThatCannotBeAppPathsAreSkippedAndNamed) {
   files.addFile("/W/\xFF.app");
   files.addDirectory("/W/caf\xE9/In.app");
   files.addDirectory("/W/caf\xC3\xA9/Good.app");
+  files.addFile("/W/Bad\x01.app");
+  files.addFile("/W/Two\nLines.app");
+  files.addDirectory("/W/tab\there/T.app");
+  files.addFile("/W/del\x7F.app");
+  files.addFile("/W/csi\xC2\x9B.app");
+  files.addFile("/W/non\xEF\xBF\xBF.app");
+  files.addFile("/W/nbsp\xC2\xA0.app");
   files.addFile("/W/ok.app");
   files.addDirectory("/bad\xE9/X.app");
-  const Paths apps = walk(Paths{"/W", "/bad\xE9"});
-  EXPECT_EQ(apps, (Paths{"/W/caf\xC3\xA9/Good.app", "/W/ok.app"}));
-  EXPECT_EQ(observer.skipped, (Paths{"/W/\xFF.app", "/W/caf\xE9", "/bad\xE9"}));
+  const Paths apps = walk(Paths{"/W", "/bad\xE9", "/Ctl\x1B.app"});
+  EXPECT_EQ(apps, (Paths{"/W/caf\xC3\xA9/Good.app", "/W/nbsp\xC2\xA0.app", "/W/ok.app"}));
+  const std::string notUtf8 = ": the name is not valid UTF-8";
+  const std::string control = ": the name holds a control character";
+  EXPECT_EQ(observer.skipped,
+            (Paths{"/W/\xFF.app" + notUtf8, "/W/caf\xE9" + notUtf8, "/W/Bad\x01.app" + control,
+                   "/W/Two\nLines.app" + control, "/W/tab\there" + control, "/W/del\x7F.app" + control,
+                   "/W/csi\xC2\x9B.app" + control, "/W/non\xEF\xBF\xBF.app: the name holds a character that cannot be stored",
+                   "/bad\xE9" + notUtf8, "/Ctl\x1B.app" + control}));
   EXPECT_TRUE(log.matching("fs.openDirectoryAt caf\xE9").empty()) << "nothing is asked about a skipped name";
-  for (const auto& app : apps) EXPECT_TRUE(isValidUtf8(app));
 }
 
 TEST_F(AppWalkTest, TheWalkRunsWithoutAnObserver) {
@@ -197,10 +233,10 @@ TEST_F(AppWalkTest, TheWalkRunsWithoutAnObserver) {
   files.setUnreadable("/W/Locked");
   files.addFile("/W/\xFF.app");
   files.addFile("/W/A.app");
-  Paths apps;
-  collectAppPaths(files, "/W", apps);
-  collectAppPaths(files, "/Missing", apps);
-  EXPECT_EQ(apps, (Paths{"/W/A.app"}));
+  AppScan quiet;
+  collectAppPaths(files, "/W", quiet);
+  collectAppPaths(files, "/Missing", quiet);
+  EXPECT_EQ(quiet.apps, (Paths{"/W/A.app"}));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <functional>
 #include <random>
 
 #include "core/core_test_fixture.h"
@@ -91,30 +92,57 @@ TEST_F(RescanTest, PruningKeepsExactlyThePathsTheCatalogueHolds) {
   app->favorites = {"/A/Gone.app", "/A/Mail.app", "/A/Gone.app", "/A/Mail.app"};
   app->menubar = {"/A//Mail.app", "/A/mail.app", "/A/Mail.app/", "/L/Mail.app", decomposedApfel};
   app->categoriesApps = {{"Mixed", {"/A/Notes.app", "/A/Gone.app", "/A/Mail.app"}}, {"AllGone", {"/B/X.app"}}};
-  app->shortcutsIndex = {{"/A/Gone.app", "ash1"}};
   app->pruneMissingApps();
   EXPECT_EQ(app->favorites, (Paths{"/A/Mail.app", "/A/Mail.app"})) << "both copies of a kept path stay";
-  EXPECT_EQ(app->menubar, (Paths{decomposedApfel})) << "only the composed form counts; no other clean-up";
+  EXPECT_EQ(app->menubar, Paths{}) << "paths are bytes: another spelling of a path names nothing";
   EXPECT_EQ(app->categoriesApps,
             (std::map<std::string, Paths>{{"Mixed", {"/A/Notes.app", "/A/Mail.app"}}, {"AllGone", {}}}));
-  EXPECT_EQ(app->shortcutsIndex.size(), 1u);
   EXPECT_EQ(stored(keys::kFavorites), app->favorites);
   EXPECT_EQ(stored(keys::kMenubar), app->menubar);
   EXPECT_EQ(storedCategories(), app->categoriesApps);
 }
 
-TEST_F(RescanTest, ARemovedAppLeavesTheListsForGood) {
-  desktop.fileSystem.addDirectory("/Vol/Tool.app");
-  app->directories = {"/Vol"};
-  app->favorites = {"/Vol/Tool.app"};
-  desktop.fileSystem.setUnreadable("/Vol");
-  app->rescanApps();
-  EXPECT_TRUE(app->favorites.empty());
-  desktop.fileSystem.remove("/Vol");
-  desktop.fileSystem.addDirectory("/Vol/Tool.app");
-  app->rescanApps();
-  EXPECT_EQ(app->allApps, (Paths{"/Vol/Tool.app"}));
-  EXPECT_TRUE(app->favorites.empty());
+// An app below a directory that a scan could not read is not gone: the
+// lists keep it until a scan reads that directory again and misses it.
+TEST_F(RescanTest, OnlyAScanThatReadTheDirectoryPrunesItsApps) {
+  struct Case {
+    const char* situation;
+    Paths directories;
+    std::function<void(fake::FakeFileSystem&)> hide;
+  };
+  const Case cases[] = {
+      {"watched directory missing", {"/Vol"}, [](auto& files) { files.remove("/Vol"); }},
+      {"watched directory unreadable", {"/Vol"}, [](auto& files) { files.setUnreadable("/Vol"); }},
+      {"subdirectory unreadable", {"/Vol"}, [](auto& files) { files.setUnreadable("/Vol/Sub"); }},
+      {"watched directory inside another, missing", {"/Vol", "/Vol/Sub"},
+       [](auto& files) { files.remove("/Vol/Sub"); }},
+      {"linked drive not mounted", {"/Home"}, [](auto& files) { files.remove("/Vol"); }},
+  };
+  for (const Case& c : cases) {
+    desktop.fileSystem.remove("/Vol");
+    desktop.fileSystem.remove("/Home");
+    desktop.fileSystem.addDirectory("/Vol/Sub/Tool.app");
+    desktop.fileSystem.addDirectory("/Vol/Sub/Old.app");
+    desktop.fileSystem.addSymlink("/Home/Drive", "/Vol");
+    const std::string below = c.directories.front() == "/Home" ? "/Home/Drive/Sub/" : "/Vol/Sub/";
+    app->directories = c.directories;
+    app->directories.push_back("/Vol/Sub/Direct.app");
+    app->favorites = {below + "Tool.app", below + "Old.app", "/Vol/Sub/Direct.app"};
+    app->menubar = {below + "Tool.app"};
+    app->categoriesApps = {{"Work", {below + "Old.app"}}};
+    c.hide(desktop.fileSystem);
+    app->rescanApps();
+    EXPECT_EQ(app->favorites, (Paths{below + "Tool.app", below + "Old.app", "/Vol/Sub/Direct.app"})) << c.situation;
+    EXPECT_EQ(stored(keys::kFavorites), app->favorites) << c.situation;
+    EXPECT_EQ(app->menubar, Paths{below + "Tool.app"}) << c.situation;
+    EXPECT_EQ(app->categoriesApps["Work"], Paths{below + "Old.app"}) << c.situation;
+
+    desktop.fileSystem.remove("/Vol");
+    desktop.fileSystem.addDirectory("/Vol/Sub/Tool.app");
+    app->rescanApps();
+    EXPECT_EQ(app->favorites, (Paths{below + "Tool.app", "/Vol/Sub/Direct.app"})) << c.situation;
+    EXPECT_TRUE(app->categoriesApps["Work"].empty()) << c.situation;
+  }
 }
 
 // Pruning as written out step by step: visit a copy; for each path that no
@@ -123,9 +151,7 @@ TEST_F(RescanTest, ARemovedAppLeavesTheListsForGood) {
 void referencePrune(const Paths& catalogue, Paths& list) {
   const Paths copy = list;
   for (const auto& path : copy) {
-    bool found = std::any_of(catalogue.begin(), catalogue.end(),
-                             [&](const std::string& app) { return pathsEqual(path, app); });
-    if (found) continue;
+    if (std::find(catalogue.begin(), catalogue.end(), path) != catalogue.end()) continue;
     auto first = std::find_if(list.begin(), list.end(), [&](const std::string& entry) { return entry == path; });
     if (first != list.end()) list.erase(first);
   }

@@ -110,6 +110,27 @@ TEST(ShortcutIndexTest, OnlyMintedKeysAreReachedThroughTheIndex) {
   }
 }
 
+// An app gone from the catalogue and from every list takes its shortcut
+// with it; one below a directory the scan could not read is not gone, and a
+// category's shortcut is not the scan's business.
+TEST_F(ShortcutsTest, TheShortcutOfAGoneAppIsForgottenAtTheScan) {
+  install({"/A/Kept.app", "/Vol"});
+  desktop.fileSystem.setUnreadable("/Vol");
+  desktop.defaults.values[keys::kDirectories] = stringArrayValue({"/A", "/Vol"});
+  desktop.defaults.values[keys::kFavorites] = stringArrayValue({"/A/Gone.app"});
+  desktop.defaults.values[keys::kShortcutsIndex] = stringDictionaryValue(
+      {{"/A/Gone.app", "ash1"}, {"/A/Kept.app", "ash2"}, {"/Vol/Away.app", "ash3"}, {"Work", "csh4"}});
+  for (const char* key : {"ash1", "ash2", "ash3", "csh4"}) store(key, std::string("Ctrl+Alt+") + key[3]);
+  start();
+
+  EXPECT_EQ(storedIndex(), (Index{{"/A/Kept.app", "ash2"}, {"/Vol/Away.app", "ash3"}, {"Work", "csh4"}}));
+  EXPECT_EQ(app->shortcutsIndex, storedIndex());
+  EXPECT_FALSE(desktop.defaults.values.contains("ash1"));
+  EXPECT_FALSE(desktop.binder.isBound("ash1"));
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+2"));
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+3"));
+}
+
 TEST_F(ShortcutsTest, MenuShortcutOpensAndClosesTheMainMenu) {
   app->setUpMenus();
   app->bindShortcuts();

@@ -69,9 +69,9 @@ Paths plainWalk(const std::string& path) {
 }
 
 Paths fastWalk(FileManager& files, const std::string& path) {
-  Paths apps;
-  collectAppPaths(files, path, apps);
-  return apps;
+  AppScan scan;
+  collectAppPaths(files, path, scan);
+  return scan.apps;
 }
 
 TEST_F(PosixFileManagerTest, ListsEveryEntryWithTheTypeTheListingGives) {
@@ -136,8 +136,20 @@ TEST_F(PosixFileManagerTest, WalkFindsWhatThePlainWalkFindsInTheSameOrder) {
   auto pick = [&](std::size_t bound) { return std::uniform_int_distribution<std::size_t>(0, bound - 1)(engine); };
   const Paths suffixes = {"", "", "", ".app", ".APP", ".framework", ".bundle", ".App"};
   // Links point into T only, and nothing in T links back, so the plain walk
-  // ends.
+  // ends; at most two links lead to any directory of T, so the walk, which
+  // lists a directory at most twice, has no reason to pass one over.
   Paths directories = {"W", "T"};
+  Paths linked;
+  auto within = [](const std::string& path, const std::string& directory) {
+    return (path + "/").starts_with(directory + "/");
+  };
+  auto pathsTo = [&](const std::string& directory) {
+    return std::count_if(linked.begin(), linked.end(), [&](const std::string& l) { return within(directory, l); });
+  };
+  auto apart = [&](const std::string& target) {
+    return std::all_of(directories.begin(), directories.end(),
+                       [&](const std::string& d) { return !within(d, target) || pathsTo(d) < 2; });
+  };
   for (int i = 0; i < 400; ++i) {
     const std::string parent = directories[pick(directories.size())];
     const std::string name = parent + "/n" + std::to_string(i) + suffixes[pick(suffixes.size())];
@@ -151,8 +163,13 @@ TEST_F(PosixFileManagerTest, WalkFindsWhatThePlainWalkFindsInTheSameOrder) {
         if (name.starts_with("W")) {
           Paths targets;
           std::copy_if(directories.begin(), directories.end(), std::back_inserter(targets),
-                       [](const std::string& d) { return d.starts_with("T"); });
-          link(at(targets[pick(targets.size())]), name);
+                       [&apart](const std::string& d) { return d.starts_with("T/") && apart(d); });
+          if (targets.empty()) {
+            file(name);
+            break;
+          }
+          linked.push_back(targets[pick(targets.size())]);
+          link(at(linked.back()), name);
           break;
         }
         [[fallthrough]];
