@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "app/app_delegate.h"
-#include "discovery/app_names.h"
 #include "launch/shortcut_keys.h"
 #include "platform/path_strings.h"
 #include "settings/defaults_keys.h"
@@ -13,7 +12,7 @@ namespace wendaro {
 namespace {
 
 bool listHolds(const std::vector<std::string>& appPaths, const std::string& appPath) {
-  return std::any_of(appPaths.begin(), appPaths.end(), [&](const std::string& known) { return pathsEqual(known, appPath); });
+  return std::find(appPaths.begin(), appPaths.end(), appPath) != appPaths.end();
 }
 
 bool isKnownApp(const AppDelegate& app, const std::string& appPath) {
