@@ -1,5 +1,6 @@
-// The program's global shortcuts in a session without an X server (these
-// tests run on Qt's offscreen platform); the X path is x11_key_grab_test.
+// The program's global shortcuts in a session without an X server or a
+// session bus (these tests run on Qt's offscreen platform); the X path is
+// x11_key_grab_test, the portal's portal_test.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -28,7 +29,10 @@ TEST_F(GlobalShortcutsTest, WithoutKeyGrabsTheSessionIsToldOnceAndBindingStillWo
   shortcuts.binder().breakBindingWithDefaultsKey("WendaroMenu");
   EXPECT_FALSE(shortcuts.binder().isTakenByAnotherProgram("ash1"));
   EXPECT_FALSE(ran);
-  EXPECT_EQ(errors.str(), "wendaro: global shortcuts are not available in this session\n");
+  EXPECT_EQ(errors.str(),
+            "wendaro: global shortcuts are not available in this session; bind a key to \"wendaro --open-menu\" or "
+            "\"wendaro --launch PATH\" in the desktop's keyboard settings instead\n");
+  EXPECT_FALSE(shortcuts.binder().offersGlobalShortcuts());
 }
 
 TEST_F(GlobalShortcutsTest, ARunThatIgnoresTheKeyboardSaysNothing) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -144,6 +145,11 @@ TEST_F(ShortcutRecorderTest, WithoutAKeyNothingIsRecorded) {
 class HeldElsewhere : public ShortcutConflicts {
  public:
   bool isTakenByAnotherProgram(const std::string& key) const override { return taken.count(key) > 0; }
+  std::optional<DesktopTrigger> desktopTrigger(const std::string& key) const override {
+    auto found = triggers.find(key);
+    return found == triggers.end() ? std::nullopt : std::optional(found->second);
+  }
+  bool offersGlobalShortcuts() const override { return offers; }
   void setConflictListener(Listener given) override { listener = std::move(given); }
   void setRecording(bool on) override { recording.push_back(on); }
   void take(const std::string& key) {
@@ -151,6 +157,8 @@ class HeldElsewhere : public ShortcutConflicts {
     if (listener) listener(key);
   }
   std::set<std::string> taken;
+  std::map<std::string, DesktopTrigger> triggers;
+  bool offers = true;
   Listener listener;
   std::vector<bool> recording;
 };
@@ -175,6 +183,47 @@ TEST_F(ShortcutRecorderTest, SaysWhenAnotherProgramHoldsTheShortcut) {
 
   view.setConflicts(nullptr);
   EXPECT_FALSE(conflicts.listener);
+}
+
+// Where the desktop chooses the keys (its portal), the editor says what it
+// chose, and where nothing can have global shortcuts, what to do instead.
+TEST_F(ShortcutRecorderTest, SaysWhatTheDesktopMakesOfTheShortcut) {
+  using State = DesktopTrigger::State;
+  struct Case {
+    std::optional<DesktopTrigger> trigger;
+    bool offers;
+    bool stored;
+    std::string note;  // a part of it; empty for no note
+  };
+  const Case cases[] = {
+      {DesktopTrigger{State::Assigned, "Ctrl+Alt+K"}, true, true, "The desktop starts this with Ctrl+Alt+K."},
+      {DesktopTrigger{State::Unassigned, ""}, true, true, "has given this shortcut no keys"},
+      {DesktopTrigger{State::Refused, ""}, true, true, "refused"},
+      {DesktopTrigger{State::Pending, ""}, true, true, ""},
+      {std::nullopt, true, true, ""},
+      {std::nullopt, false, false, "wendaro --open-menu"},
+      {DesktopTrigger{State::Assigned, "Ctrl+Alt+K"}, true, false, ""},
+  };
+  HeldElsewhere conflicts;
+  view.setConflicts(&conflicts);
+  QLabel& said = view.conflictLabel();
+  for (const Case& c : cases) {
+    conflicts.triggers.clear();
+    if (c.trigger) conflicts.triggers["ash1"] = *c.trigger;
+    conflicts.offers = c.offers;
+    if (c.stored) {
+      store.values["ash1"] = Value("Ctrl+Alt+K");
+    } else {
+      store.values.erase("ash1");
+    }
+    view.setAssociatedUserDefaultsKey("ash1");
+    SCOPED_TRACE(c.note);
+    EXPECT_EQ(said.isVisibleTo(&view), !c.note.empty());
+    if (!c.note.empty()) {
+      EXPECT_TRUE(said.text().contains(QString::fromStdString(c.note))) << said.text().toStdString();
+    }
+  }
+  view.setConflicts(nullptr);
 }
 
 // Shortcuts let go of the keyboard while the recorder has the focus, and

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "desktop/store/config_paths.h"
+#include "launch/remote_requests.h"
 
 namespace wendaro {
 
@@ -32,6 +33,7 @@ DesktopSession::DesktopSession(std::unique_ptr<StoreLock> claim, const Options& 
   // outlets connected, made the application's delegate.
   app_ = std::make_unique<AppDelegate>(platform_);
   interface_.connectApplication(*app_, &updater_);
+  shortcuts_.setTitleSource([this](const std::string& key) { return shortcutTitle(*app_, key); });
   application_.setDelegate(app_.get());
 }
 

@@ -1,11 +1,21 @@
 #include "desktop/qt/global_shortcuts.h"
 
+#include <QDBusConnection>
+
+#include "desktop/portal/portal_key_grabber.h"
 #include "desktop/qt/shortcut_text.h"
 #include "desktop/qt/windows/qt_shortcut_view.h"
 #include "desktop/shortcuts/unavailable_key_grabber.h"
 #include "desktop/x11/x11_key_grabber.h"
 
 namespace wendaro {
+
+namespace {
+
+// The desktop-file ID the program is installed under.
+const QString kDesktopFileId = QStringLiteral("wendaro");
+
+}  // namespace
 
 GlobalShortcuts::GlobalShortcuts(PlistDefaultsStore& store, Keyboard keyboard, std::ostream& errors)
     : store_(store) {
@@ -14,7 +24,19 @@ GlobalShortcuts::GlobalShortcuts(PlistDefaultsStore& store, Keyboard keyboard, s
       errors << "wendaro: " << shortcutText(combination) << " cannot be used as a global shortcut on this keyboard"
              << std::endl;
     });
-    if (!grabber_) errors << "wendaro: global shortcuts are not available in this session" << std::endl;
+    if (!grabber_) {
+      auto portal = portal::PortalKeyGrabber::connectTo(
+          QDBusConnection::sessionBus(), kDesktopFileId,
+          [this](const Shortcut& combination) { return describe(combination); },
+          [&errors](const std::string& problem) { errors << "wendaro: " << problem << std::endl; });
+      portal_ = portal.get();
+      grabber_ = std::move(portal);
+    }
+    if (!grabber_) {
+      errors << "wendaro: global shortcuts are not available in this session; bind a key to "
+                "\"wendaro --open-menu\" or \"wendaro --launch PATH\" in the desktop's keyboard settings instead"
+             << std::endl;
+    }
   }
   watches_ = grabber_ != nullptr;
   if (!grabber_) grabber_ = std::make_unique<UnavailableKeyGrabber>();
@@ -23,7 +45,21 @@ GlobalShortcuts::GlobalShortcuts(PlistDefaultsStore& store, Keyboard keyboard, s
       [&errors](const Shortcut& combination) {
         errors << "wendaro: " << shortcutText(combination) << " is already taken by another program" << std::endl;
       });
-  listener_ = store_.addChangeListener([this](const std::string& key) { binder_->storedValueChanged(key); });
+  listener_ = store_.addChangeListener([this](const std::string& key) {
+    binder_->storedValueChanged(key);
+    if (portal_) portal_->storedShortcutsChanged();
+  });
+}
+
+// The titles of what the keys storing the combination launch.
+std::string GlobalShortcuts::describe(const Shortcut& combination) const {
+  std::string titles;
+  for (const std::string& key : binder_->keysUsing(combination)) {
+    const std::string title = titleOf_ ? titleOf_(key) : std::string();
+    if (title.empty()) continue;
+    titles += (titles.empty() ? "" : ", ") + title;
+  }
+  return titles.empty() ? shortcutText(combination) : titles;
 }
 
 GlobalShortcuts::~GlobalShortcuts() { store_.removeChangeListener(listener_); }

@@ -9,10 +9,14 @@ GlobalShortcutBinder::GlobalShortcutBinder(KeyGrabber& grabber, StoredShortcutRe
                                            TakenReporter reportTaken)
     : grabber_(grabber), readStoredShortcut_(std::move(readStoredShortcut)), reportTaken_(std::move(reportTaken)) {
   grabber_.setPressHandler([this](const Shortcut& combination) { pressed(combination); });
+  grabber_.setTriggerHandler([this](const Shortcut& combination) {
+    for (const auto& key : keysUsing(combination)) tellConflictListener(key);
+  });
 }
 
 GlobalShortcutBinder::~GlobalShortcutBinder() {
   grabber_.setPressHandler(nullptr);
+  grabber_.setTriggerHandler(nullptr);
   if (recording_) return;
   for (const auto& [combination, grab] : grabs_) {
     if (grab.outcome == GrabOutcome::Grabbed) grabber_.ungrab(combination);
@@ -44,6 +48,12 @@ bool GlobalShortcutBinder::isTakenByAnotherProgram(const std::string& key) const
   if (binding == bindings_.end() || !binding->second.combination) return false;
   auto grab = grabs_.find(*binding->second.combination);
   return grab != grabs_.end() && grab->second.outcome == GrabOutcome::TakenByAnotherProgram;
+}
+
+std::optional<DesktopTrigger> GlobalShortcutBinder::desktopTrigger(const std::string& key) const {
+  auto binding = bindings_.find(key);
+  if (binding == bindings_.end() || !binding->second.combination) return std::nullopt;
+  return grabber_.desktopTrigger(*binding->second.combination);
 }
 
 void GlobalShortcutBinder::setConflictListener(Listener listener) { conflictListener_ = std::move(listener); }

@@ -49,6 +49,10 @@ class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
   void storedValueChanged(const std::string& key);
 
   bool isTakenByAnotherProgram(const std::string& key) const override;
+  std::optional<DesktopTrigger> desktopTrigger(const std::string& key) const override;
+  bool offersGlobalShortcuts() const override { return grabber_.watchesKeyboard(); }
+  // The bound keys that store the combination, in key order.
+  std::vector<std::string> keysUsing(const Shortcut& combination) const;
   void setConflictListener(Listener listener) override;
   void setRecording(bool recording) override;
 
@@ -69,8 +73,6 @@ class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
   // Grabs it and keeps the outcome, reporting a new conflict once; while
   // recording, lets go again at once.
   void grab(const Shortcut& combination, Grab& grab);
-  // The bound keys that store it, in key order.
-  std::vector<std::string> keysUsing(const Shortcut& combination) const;
   void stopUsing(const Shortcut& combination);
   void pressed(const Shortcut& combination);
   void tellConflictListener(const std::string& key) const;

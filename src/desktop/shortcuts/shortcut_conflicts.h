@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "desktop/shortcuts/key_grabber.h"
 
 namespace wendaro {
 
@@ -16,8 +19,13 @@ class ShortcutConflicts {
   // True when the shortcut stored under the bound key is held by another
   // program, so that pressing it does not reach us.
   virtual bool isTakenByAnotherProgram(const std::string& key) const = 0;
-  // Called with a key whenever isTakenByAnotherProgram may have changed for
-  // it. One listener; setting another replaces it.
+  // Where the desktop chooses the keys of the shortcut stored under the bound
+  // key: what it says of them; nothing elsewhere.
+  virtual std::optional<DesktopTrigger> desktopTrigger(const std::string& key) const = 0;
+  // False when no shortcut of the program can work in this session.
+  virtual bool offersGlobalShortcuts() const = 0;
+  // Called with a key whenever isTakenByAnotherProgram or desktopTrigger may
+  // have changed for it. One listener; setting another replaces it.
   virtual void setConflictListener(Listener listener) = 0;
   // While the editor records, the program's shortcuts let go of their keys,
   // so that pressing one of them records it instead of running it.

@@ -11,6 +11,7 @@ class UnavailableKeyGrabber : public KeyGrabber {
   GrabOutcome grab(const Shortcut&) override { return GrabOutcome::NotAvailable; }
   void ungrab(const Shortcut&) override {}
   void setPressHandler(PressHandler) override {}
+  bool watchesKeyboard() const override { return false; }
 };
 
 }  // namespace wendaro

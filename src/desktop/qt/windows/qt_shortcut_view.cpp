@@ -44,7 +44,7 @@ QtShortcutView::QtShortcutView(DefaultsStore& store, QWidget* parent)
       store_(store),
       recorder_(new ShortcutRecorderEdit(this)),
       clearButton_(new QPushButton(tr("Clear"), this)),
-      conflictLabel_(new QLabel(tr("Another program already uses this shortcut."), this)) {
+      conflictLabel_(new QLabel(this)) {
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(recorder_, 0, 0);
@@ -137,7 +137,30 @@ void QtShortcutView::showStoredShortcut() {
                                                                    shortcut->modifierFlags)
                                      : QKeySequence());
   clearButton_->setEnabled(shortcut.has_value());
-  conflictLabel_->setVisible(shortcut && conflicts_ && conflicts_->isTakenByAnotherProgram(key_));
+  const QString note = noteFor(shortcut.has_value());
+  conflictLabel_->setText(note);
+  conflictLabel_->setVisible(!note.isEmpty());
+}
+
+QString QtShortcutView::noteFor(bool stored) const {
+  if (!conflicts_ || key_.empty()) return {};
+  if (!conflicts_->offersGlobalShortcuts()) {
+    return tr("This desktop lets no program have global shortcuts. In its keyboard settings, bind a key to "
+              "\"wendaro --open-menu\" or \"wendaro --launch PATH\" instead.");
+  }
+  if (!stored) return {};
+  if (conflicts_->isTakenByAnotherProgram(key_)) return tr("Another program already uses this shortcut.");
+  const std::optional<DesktopTrigger> trigger = conflicts_->desktopTrigger(key_);
+  if (!trigger) return {};
+  switch (trigger->state) {
+    case DesktopTrigger::State::Pending: return {};
+    case DesktopTrigger::State::Assigned:
+      return tr("The desktop starts this with %1.").arg(QString::fromStdString(trigger->keys));
+    case DesktopTrigger::State::Unassigned:
+      return tr("The desktop has given this shortcut no keys yet; choose them in its shortcut settings.");
+    case DesktopTrigger::State::Refused: return tr("The desktop refused the global shortcuts.");
+  }
+  return {};
 }
 
 }  // namespace wendaro

@@ -27,10 +27,12 @@ std::optional<Shortcut> storedShortcut(const DefaultsStore& store, const std::st
 // portable text ("Ctrl+Alt+K"); the clear button, Backspace or Delete remove
 // it. It records one combination at a time and refuses keys without a
 // modifier other than Shift, function keys excepted. Without an associated key
-// it records nothing. Given the binder's conflicts, it says so beneath when
+// it records nothing. Given the binder's conflicts, it says beneath when
 // another program holds the shortcut, so that pressing it cannot work here,
-// and while the recorder has the keyboard focus the program's shortcuts let
-// go of the keyboard, so that pressing one records it.
+// which keys the desktop gave it where the desktop chooses them, and when
+// the desktop lets no program have global shortcuts; while the recorder has
+// the keyboard focus the program's shortcuts let go of the keyboard, so that
+// pressing one records it.
 class QtShortcutView final : public QWidget, public ShortcutView {
   Q_OBJECT
 
@@ -56,6 +58,9 @@ class QtShortcutView final : public QWidget, public ShortcutView {
   void record(QKeyCombination combination);
   void clear();
   void showStoredShortcut();
+  // What to say beneath the recorder: why the shortcut cannot work, or
+  // which keys the desktop gave it; empty for nothing.
+  QString noteFor(bool stored) const;
   void setRecording(bool recording);
 
   DefaultsStore& store_;
