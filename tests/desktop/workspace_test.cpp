@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop/qt/child_environment.h"
 #include "desktop/qt/qt_workspace.h"
 
 namespace wendaro {
@@ -42,16 +43,105 @@ class WorkspaceTest : public testing::Test {
     writeScript(path("opener"), "echo \"opened $1\" > " + path("ran"));
   }
   QString path(const QString& name) const { return dir.filePath(name); }
+  void writeEntry(const QString& name, const QString& keys) {
+    QFile file(path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(("[Desktop Entry]\nType=Application\nName=Recorder\n" + keys + "\n").toUtf8());
+  }
+  // A program that writes its working directory and its arguments, each
+  // followed by "|".
+  QString recorder() {
+    writeScript(path("recorder"), "printf '%s|' \"$PWD\" \"$@\" > " + path("ran") + "; echo >> " + path("ran"));
+    return path("recorder");
+  }
 
   QTemporaryDir dir;
   QtWorkspace workspace{dir.filePath("opener")};
 };
 
-TEST_F(WorkspaceTest, AnExecutableFileRunsWithoutTheTestPlatform) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  writeScript(path("tool"), "echo \"tool ${QT_QPA_PLATFORM:-unset} $#\" > " + path("ran"));
-  EXPECT_TRUE(workspace.launchApplication(path("tool").toStdString()));
-  EXPECT_EQ(waitForFile(path("ran")), "tool unset 0");
+TEST_F(WorkspaceTest, LaunchedProgramsGetTheUsersEnvironmentAndOneOfThemTheActivationToken) {
+  qputenv("WENDARO_TEST_SETTING", "mine");
+  setOwnVariable("WENDARO_TEST_SETTING", "own");
+  setOwnVariable("WENDARO_TEST_OWN_ONLY", "own");
+  // The tokens of this program's own start.
+  qputenv("XDG_ACTIVATION_TOKEN", "ours");
+  qputenv("DESKTOP_STARTUP_ID", "ours");
+  QStringList tokens{"token-1"};
+  workspace.setActivationTokenSource([&] { return tokens.isEmpty() ? QString() : tokens.takeFirst(); });
+  writeScript(path("tool"), "echo \"$WENDARO_TEST_SETTING ${WENDARO_TEST_OWN_ONLY:-unset} ${XDG_ACTIVATION_TOKEN:-none} "
+                            "${DESKTOP_STARTUP_ID:-none} $#\" > " + path("ran"));
+  writeEntry("tool.desktop", "Exec=" + path("tool"));
+  const struct {
+    const char* launched;
+    const char* environment;
+  } cases[] = {{"tool.desktop", "mine unset token-1 none 0"}, {"tool", "mine unset none none 0"}};
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.launched);
+    QFile::remove(path("ran"));
+    EXPECT_TRUE(workspace.launchApplication(path(entry.launched).toStdString()));
+    EXPECT_EQ(waitForFile(path("ran")), entry.environment);
+  }
+  qunsetenv("XDG_ACTIVATION_TOKEN");
+  qunsetenv("DESKTOP_STARTUP_ID");
+}
+
+TEST_F(WorkspaceTest, ADesktopEntryStartsWithItsArgumentsInItsDirectory) {
+  ASSERT_TRUE(QDir(dir.path()).mkpath("work dir"));
+  const QString program = recorder();
+  const struct {
+    const char* name;
+    QString keys;
+    QString recorded;
+  } cases[] = {
+      {"with-path.desktop", "Exec=" + program + " --open %f \"two words\"\nPath=" + path("work dir"),
+       path("work dir") + "|--open|two words|"},
+      {"no-path.desktop", "Exec=" + program + " %U", QDir::homePath() + "|"},
+  };
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.name);
+    QFile::remove(path("ran"));
+    writeEntry(entry.name, entry.keys);
+    EXPECT_TRUE(workspace.launchApplication(path(entry.name).toStdString()));
+    EXPECT_EQ(waitForFile(path("ran")), entry.recorded);
+  }
+}
+
+TEST_F(WorkspaceTest, ATerminalEntryRunsInTheUsersTerminal) {
+  ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
+  writeScript(path("bin/xdg-terminal-exec"), "printf '%s|' terminal \"$@\" > " + path("ran") + "; echo >> " + path("ran"));
+  const QByteArray searchPath = qgetenv("PATH");
+  qputenv("PATH", path("bin").toUtf8() + ":" + searchPath);
+  writeEntry("top.desktop", "Exec=" + recorder() + " -d 1\nTerminal=true");
+  EXPECT_TRUE(workspace.launchApplication(path("top.desktop").toStdString()));
+  qputenv("PATH", searchPath);
+  EXPECT_EQ(waitForFile(path("ran")), "terminal|" + path("recorder") + "|-d|1|");
+}
+
+TEST_F(WorkspaceTest, ALaunchThatFailsIsToldOnStandardErrorAndToTheNotifier) {
+  QStringList notices;
+  workspace.setFailureNotifier([&](const QString& title, const QString& message) { notices << title + ": " + message; });
+  writeEntry("Missing.desktop", "Exec=no-such-program-anywhere %U");
+  writeEntry("Broken.desktop", "Exec=\"unclosed");
+  const struct {
+    const char* name;
+    const char* line;
+  } cases[] = {
+      {"Gone.app", "wendaro: cannot launch Gone: it is no longer there\n"},
+      {"Missing.desktop", "wendaro: cannot launch Missing: its program no-such-program-anywhere is not installed\n"},
+      {"Broken.desktop", "wendaro: cannot launch Broken: its Exec line cannot be read as a command\n"},
+  };
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.name);
+    notices.clear();
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(workspace.launchApplication(path(entry.name).toStdString()));
+    const std::string line = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(line, entry.line);
+    // The same words in the notice: "Cannot launch NAME: REASON".
+    const std::string said = "wendaro: cannot";
+    ASSERT_EQ(line.substr(0, said.size()), said);
+    EXPECT_EQ(notices, QStringList{"Cannot" + QString::fromStdString(line.substr(said.size(), line.size() - said.size() - 1))});
+  }
 }
 
 TEST_F(WorkspaceTest, ADirectoryWithAnExecutableAppRunRunsIt) {
@@ -89,10 +179,7 @@ TEST_F(WorkspaceTest, AnAppRunThatCannotRunLeavesTheDirectoryToTheOpener) {
   EXPECT_EQ(waitForFile(path("ran")), "opened " + path("Broken.app"));
 }
 
-TEST_F(WorkspaceTest, NothingStartsForAPathWhereNothingIs) {
-  EXPECT_FALSE(workspace.launchApplication(path("Gone.app").toStdString()));
-  EXPECT_FALSE(workspace.launchApplication(""));
-}
+TEST_F(WorkspaceTest, NothingStartsForAnEmptyPath) { EXPECT_FALSE(workspace.launchApplication("")); }
 
 }  // namespace
 }  // namespace wendaro

@@ -4,18 +4,26 @@
 
 namespace wendaro {
 
-std::string execArgument(std::string_view argument) {
+std::string quotedExecArgument(std::string_view argument) {
   std::string quoted = "\"";
   for (char c : argument) {
-    // Inside quotes a backslash protects " ` $ and \; every backslash is
-    // then written twice, as a string value escapes it.
-    if (c == '"' || c == '`' || c == '$') quoted += "\\\\";
-    if (c == '\\') quoted += "\\\\\\";
+    // Inside quotes a backslash protects " ` $ and itself.
+    if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
     // A single % starts a field code.
     if (c == '%') quoted += '%';
     quoted += c;
   }
   return quoted + "\"";
+}
+
+std::string execArgument(std::string_view argument) {
+  // A string value escapes each backslash once more.
+  std::string value;
+  for (char c : quotedExecArgument(argument)) {
+    if (c == '\\') value += '\\';
+    value += c;
+  }
+  return value;
 }
 
 Result<std::string> autostartEntryText(const std::string& executablePath) {

@@ -12,8 +12,12 @@ namespace wendaro {
 // be absolute UTF-8 without control characters.
 Result<std::string> autostartEntryText(const std::string& executablePath);
 
-// The argument as it is written in an Exec value: in double quotes, with the
-// quoting backslashes and then the value's own escapes, and % doubled.
+// The argument as one word of an Exec command line: in double quotes, with
+// backslashes before " ` $ and \, and % doubled.
+std::string quotedExecArgument(std::string_view argument);
+
+// The same word as it is written in the Exec value of a file, whose string
+// escapes double every backslash once more.
 std::string execArgument(std::string_view argument);
 
 }  // namespace wendaro

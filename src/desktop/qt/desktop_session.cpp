@@ -28,6 +28,8 @@ DesktopSession::DesktopSession(std::unique_ptr<StoreLock> claim, const Options& 
       updater_(QCoreApplication::applicationVersion()) {
   renderer_.setUpdater(&updater_);
   workspace_.setActivationTokenSource([this] { return activationTokens_.take(); });
+  workspace_.setFailureNotifier(
+      [this](const QString& title, const QString& message) { statusBar_.notify(title, message); });
   interface_.shortcutView.setConflicts(&shortcuts_.binder());
   // What loading the interface file does: the application object, its
   // outlets connected, made the application's delegate.

@@ -127,7 +127,22 @@ QPoint QtStatusItem::placeMenu(QSize size) const {
 QtStatusBar::QtStatusBar(Application& application, MenuRenderer& renderer, bool showsIcons)
     : application_(application), renderer_(renderer), showsIcons_(showsIcons) {}
 
-StatusItemRef QtStatusBar::statusItemWithLength(double) { return std::make_shared<QtStatusItem>(*this); }
+StatusItemRef QtStatusBar::statusItemWithLength(double) {
+  auto item = std::make_shared<QtStatusItem>(*this);
+  std::erase_if(items_, [](const std::weak_ptr<QtStatusItem>& made) { return made.expired(); });
+  items_.push_back(item);
+  return item;
+}
+
+void QtStatusBar::notify(const QString& title, const QString& message) {
+  for (const auto& made : items_) {
+    const auto item = made.lock();
+    if (item && item->trayIcon() && item->trayIcon()->isVisible()) {
+      item->trayIcon()->showMessage(title, message, QSystemTrayIcon::Warning);
+      return;
+    }
+  }
+}
 
 void QtStatusBar::removeStatusItem(StatusItem& item) { static_cast<QtStatusItem&>(item).remove(); }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/application.h"
 #include "platform/status_bar.h"
@@ -86,6 +87,9 @@ class QtStatusBar : public QObject, public StatusBar {
   void cancelTracking(Menu& menu) override;
 
   bool showsIcons() const { return showsIcons_; }
+  // A message in a bubble from the first icon on the tray (the main one);
+  // nothing while no icon is on a tray.
+  void notify(const QString& title, const QString& message);
   MenuRenderer& renderer() { return renderer_; }
   // While set, menus pop up at the pointer rather than at their icon: for
   // requests that do not come from a click on the icon.
@@ -104,6 +108,8 @@ class QtStatusBar : public QObject, public StatusBar {
   MenuRenderer& renderer_;
   bool showsIcons_;
   bool placingAtPointer_ = false;
+  // The items made, the first made first (expired once gone).
+  std::vector<std::weak_ptr<QtStatusItem>> items_;
   // Each menu and the item it is open from (expired while it is closed).
   QHash<const Menu*, std::weak_ptr<QtStatusItem>> open_;
 };

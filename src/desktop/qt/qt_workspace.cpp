@@ -7,38 +7,44 @@
 #include <QProcessEnvironment>
 #include <QUrl>
 
+#include <cstdio>
 #include <optional>
 
+#include "desktop/linux/desktop_entry_launcher.h"
 #include "desktop/qt/app_directory.h"
 #include "desktop/qt/app_icon_lookup.h"
+#include "desktop/qt/child_environment.h"
+#include "platform/path_strings.h"
 
 namespace wendaro {
 
 namespace {
-
-// Variables that make sense only for this process (a test may run it on the
-// offscreen platform; the desktop's tokens for its own start) and must not
-// reach the programs it starts.
-const char* const kPrivateVariables[] = {"QT_QPA_PLATFORM", "XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"};
 
 struct Command {
   QString program;
   QStringList arguments;
 };
 
-std::optional<Command> commandFor(const QString& path, const QString& opener) {
-  const QFileInfo target(path);
-  if (!target.exists()) return std::nullopt;
+Command commandFor(const QFileInfo& target, const QString& opener) {
   if (target.isFile() && target.isExecutable()) return Command{target.absoluteFilePath(), {}};
   if (const auto appRun = appRunOf(target)) return Command{appRun->absoluteFilePath(), {}};
   return Command{opener, {target.absoluteFilePath()}};
 }
 
-QProcessEnvironment childEnvironment() {
+QProcessEnvironment processEnvironment(const std::vector<EnvironmentChange>& changes) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* name : kPrivateVariables) environment.remove(name);
+  for (const EnvironmentChange& change : changes) {
+    const QString name = QString::fromStdString(change.name);
+    if (change.value) {
+      environment.insert(name, QString::fromStdString(*change.value));
+    } else {
+      environment.remove(name);
+    }
+  }
   return environment;
 }
+
+bool isDesktopEntry(const QFileInfo& target) { return target.isFile() && target.fileName().endsWith(".desktop"); }
 
 }  // namespace
 
@@ -46,20 +52,30 @@ QtWorkspace::QtWorkspace(QString opener)
     : opener_(std::move(opener)), icons_(std::make_shared<FileIconCache>(lookUpFileIcon)) {}
 
 bool QtWorkspace::launchApplication(const std::string& appPath) {
+  const QString name = QString::fromStdString(displayName(appPath));
   if (appPath.empty()) return false;
-  const std::optional<Command> command = commandFor(QString::fromStdString(appPath), opener_);
-  if (!command) return false;
-  QProcessEnvironment environment = childEnvironment();
-  if (const QString token = takeToken_ ? takeToken_() : QString(); !token.isEmpty()) {
-    environment.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), token);
+  const QFileInfo target(QString::fromStdString(appPath));
+  if (!target.exists()) return failed(name, QStringLiteral("it is no longer there"));
+  // Each process started takes the activation token, if any, with it.
+  const std::vector<EnvironmentChange> environment = childEnvironmentChanges(takeToken_ ? takeToken_() : QString());
+  if (isDesktopEntry(target)) {
+    const LaunchOutcome outcome = launchDesktopEntry(appPath, environment);
+    return outcome.started || failed(QString::fromStdString(outcome.title), QString::fromStdString(outcome.reason));
   }
+  const Command command = commandFor(target, opener_);
   QProcess process;
-  process.setProgram(command->program);
-  process.setArguments(command->arguments);
-  process.setProcessEnvironment(environment);
+  process.setProgram(command.program);
+  process.setArguments(command.arguments);
+  process.setProcessEnvironment(processEnvironment(environment));
   process.setWorkingDirectory(QDir::homePath());
   process.setStandardInputFile(QProcess::nullDevice());
-  return process.startDetached();
+  return process.startDetached() || failed(name, process.errorString());
+}
+
+bool QtWorkspace::failed(const QString& name, const QString& reason) {
+  std::fprintf(stderr, "wendaro: cannot launch %s: %s\n", qUtf8Printable(name), qUtf8Printable(reason));
+  if (notifier_) notifier_(QStringLiteral("Cannot launch %1").arg(name), reason);
+  return false;
 }
 
 ImageRef QtWorkspace::iconForFile(const std::string& path) {

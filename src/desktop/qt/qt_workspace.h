@@ -10,12 +10,16 @@
 
 namespace wendaro {
 
-// Launches apps as detached processes, never through a shell: an executable
-// file runs; a directory with an executable "AppRun" runs that; anything else
-// that exists is handed to the opener program. Launched programs outlive this
-// one.
+// Launches apps as detached processes, never through a shell: a desktop
+// entry (*.desktop) through GIO; an executable file (an AppImage among them)
+// runs; a directory with an executable "AppRun" runs that; anything else
+// that exists is handed to the opener program. Launched programs outlive
+// this one. A launch that fails is told on standard error
+// ("wendaro: cannot launch NAME: REASON") and to the notifier.
 class QtWorkspace : public Workspace {
  public:
+  using Notifier = std::function<void(const QString& title, const QString& message)>;
+
   // `opener` opens what is not an app: the desktop's default opener unless a
   // test says otherwise.
   explicit QtWorkspace(QString opener = QStringLiteral("xdg-open"));
@@ -25,14 +29,19 @@ class QtWorkspace : public Workspace {
   ImageRef iconForFile(const std::string& path) override;
   bool openURL(const Url& url) override;
 
+  // Where failed launches are shown besides standard error (the tray).
+  void setFailureNotifier(Notifier notifier) { notifier_ = std::move(notifier); }
   const FileIconCache& iconCache() const { return *icons_; }
   // Asked once for each process started: the activation token to hand it,
   // or an empty string.
   void setActivationTokenSource(std::function<QString()> takeToken) { takeToken_ = std::move(takeToken); }
 
  private:
+  bool failed(const QString& name, const QString& reason);
+
   QString opener_;
   std::function<QString()> takeToken_;
+  Notifier notifier_;
   std::shared_ptr<FileIconCache> icons_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "desktop/qt/child_environment.h"
 #include "desktop/qt/desktop_session.h"
 #include "desktop/qt/icon_theme.h"
 #include "desktop/qt/qt_program.h"
@@ -18,7 +19,7 @@ int runDesktopSession(int argc, char** argv, bool showsTray, const std::function
     std::fprintf(stderr, "%s\n", refusal.c_str());
     return 1;
   }
-  if (!showsTray) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (!showsTray) setOwnVariable("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   describeProgram(application);
   // The tray icon and its menus are no windows: closing the last window

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wendaro {
+
+// A variable a launched program gets otherwise than this program has it:
+// set to the value, or unset without one.
+struct EnvironmentChange {
+  std::string name;
+  std::optional<std::string> value;
+};
+
+struct LaunchOutcome {
+  bool started = false;
+  std::string title;   // the entry's name, or its file name when it has none
+  std::string reason;  // why it did not start, for people
+};
+
+// Starts a desktop entry through GIO, which applies its field codes, its
+// working directory (Path, else the home directory) and D-Bus activation.
+// An entry with Terminal=true runs in the user's terminal: xdg-terminal-exec,
+// else x-terminal-emulator -e, else $TERMINAL -e.
+LaunchOutcome launchDesktopEntry(const std::string& path, const std::vector<EnvironmentChange>& environment);
+
+// The command that runs a command line in the user's terminal, as words to
+// put before it; none when no terminal is found.
+std::optional<std::vector<std::string>> terminalCommand();
+
+}  // namespace wendaro
