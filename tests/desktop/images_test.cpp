@@ -168,6 +168,51 @@ TEST_F(FileIconTest, EveryOtherPathStillGetsAnIcon) {
   }
 }
 
+TEST_F(FileIconTest, ADesktopEntryShowsItsIconFromAFileOrTheTheme) {
+  // A theme of one icon.
+  ASSERT_TRUE(QDir(dir.path()).mkpath("icons/wendaro-test/16x16/apps"));
+  QFile index(path("icons/wendaro-test/index.theme"));
+  ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+  index.write("[Icon Theme]\nName=Test\nDirectories=16x16/apps\n\n[16x16/apps]\nSize=16\nType=Fixed\n");
+  index.close();
+  writeImage(path("icons/wendaro-test/16x16/apps/wendaro-map.png"), Qt::green);
+  writeImage(path("own.png"), Qt::red);
+  const QStringList searchPaths = QIcon::themeSearchPaths();
+  const QString theme = QIcon::themeName();
+  QIcon::setThemeSearchPaths({path("icons")});
+  QIcon::setThemeName("wendaro-test");
+
+  const struct {
+    const char* name;
+    QString icon;
+    QColor colour;  // invalid: any icon that draws
+  } cases[] = {
+      {"file.desktop", path("own.png"), Qt::red},
+      {"theme.desktop", "wendaro-map", Qt::green},
+      {"extension.desktop", "wendaro-map.png", Qt::green},
+      {"missing.desktop", "wendaro-no-such-icon", QColor()},
+      {"missing-too.desktop", "wendaro-no-such-icon", QColor()},
+  };
+  themeIcons().icon("application-x-executable");  // the fallback, known before counting
+  const std::size_t lookupsBefore = themeIcons().lookups();
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.name);
+    QFile file(path(entry.name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(("[Desktop Entry]\nType=Application\nName=Map\nIcon=" + entry.icon + "\n").toUtf8());
+    file.close();
+    const QIcon icon = lookUpFileIcon(path(entry.name));
+    if (entry.colour.isValid()) {
+      EXPECT_EQ(centreColour(icon), entry.colour);
+    } else {
+      EXPECT_FALSE(icon.pixmap(16, 16).isNull());
+    }
+  }
+  EXPECT_EQ(themeIcons().lookups() - lookupsBefore, 2u) << "each name is looked up once, found or not";
+  QIcon::setThemeName(theme);
+  QIcon::setThemeSearchPaths(searchPaths);
+}
+
 TEST_F(FileIconTest, IconsAreLookedUpAtTheFirstDrawAndOncePerPath) {
   auto cache = std::make_shared<FileIconCache>(lookUpFileIcon);
   auto first = cache->iconForFile(path("A.app").toStdString());

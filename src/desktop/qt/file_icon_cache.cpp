@@ -19,7 +19,8 @@ class FileIconEngine : public PixmapIconEngine {
 
  protected:
   QPixmap render(QSize pixelSize) const override {
-    QPixmap picture = cache_->iconFor(path_).pixmap(pixelSize);
+    // Drawn at device pixels: the theme picks the size made for them.
+    QPixmap picture = cache_->iconFor(path_).pixmap(pixelSize, 1.0);
     if (picture.isNull() || picture.size() == pixelSize) return picture;
     // The icon may lack that size or that shape: fit what it has, centred.
     QPixmap canvas(pixelSize);
