@@ -145,8 +145,10 @@ DesktopEntryReading readOpenFile(int fd, const DesktopEntryContext& context) {
   if (::fstat(fd, &status) != 0) return verdict(DesktopEntryVerdict::Invalid, std::strerror(errno));
   if (!S_ISREG(status.st_mode)) return verdict(DesktopEntryVerdict::Invalid, "it is not a regular file");
   if (status.st_size > kLargestEntry) return verdict(DesktopEntryVerdict::Invalid, "it is too large for a desktop entry");
-  // One byte more than the size, so that a file that grew is still read whole.
-  std::string text(static_cast<std::size_t>(status.st_size) + 1, '\0');
+  // One byte more than the size, so that a file that grew is still read
+  // whole. The buffer is kept for the next entry this thread reads.
+  thread_local std::string text;
+  text.resize(static_cast<std::size_t>(status.st_size) + 1);
   std::size_t length = 0;
   while (true) {
     if (length == text.size()) text.resize(std::min<std::size_t>(text.size() * 2, kLargestEntry + 1));
@@ -159,8 +161,7 @@ DesktopEntryReading readOpenFile(int fd, const DesktopEntryContext& context) {
       return verdict(DesktopEntryVerdict::Invalid, "it is too large for a desktop entry");
     }
   }
-  text.resize(length);
-  return readDesktopEntryText(text, context);
+  return readDesktopEntryText(std::string_view(text).substr(0, length), context);
 }
 
 DesktopEntryReading readOpened(int fd, const DesktopEntryContext& context) {

@@ -30,6 +30,10 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 // A letter or a number of any script, as a locale in a key may hold.
 bool isLetterOrNumberAt(std::string_view text, std::size_t i) {
+  const char ascii = text[i];
+  if (static_cast<unsigned char>(ascii) < 0x80) {
+    return (ascii >= '0' && ascii <= '9') || (ascii >= 'a' && ascii <= 'z') || (ascii >= 'A' && ascii <= 'Z');
+  }
   const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
   const auto length = static_cast<int32_t>(text.size());
   auto at = static_cast<int32_t>(i);
