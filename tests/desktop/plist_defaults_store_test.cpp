@@ -12,6 +12,7 @@
 namespace wendaro {
 namespace {
 
+using namespace std::string_literals;
 using testing::FaultyFileCalls;
 using testing::TemporaryDirectory;
 
@@ -64,6 +65,8 @@ TEST_F(PlistDefaultsStoreTest, AnUnusableFileIsMovedAsideAndTheStoreStartsEmpty)
   const std::vector<Unreadable> cases = {
       {"torn file", "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>favorites</key><arr"},
       {"empty file", ""},
+      // libplist would stop the program on this one.
+      {"NUL in a string", "<plist><dict><key>favorites</key><array><string>/A\0.app</string></array></dict></plist>"s},
   };
   for (const Unreadable& unreadable : cases) {
     SCOPED_TRACE(unreadable.name);

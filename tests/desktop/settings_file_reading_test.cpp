@@ -16,6 +16,8 @@
 namespace wendaro {
 namespace {
 
+using namespace std::string_literals;
+
 std::string plist(const std::string& body) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n" + body + "\n</plist>\n";
 }
@@ -27,12 +29,20 @@ struct Unusable {
   std::string text;
 };
 
+std::string repeated(std::string_view text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
 // Texts that libplist reads without complaint, but not as written, and texts
-// that are no settings at all: each must be refused whole.
+// that are no settings at all: each must be refused whole. Some would stop
+// the program inside libplist if they reached it: a NUL in a string, and
+// nesting deep enough to overflow the stack hidden from a check that reads
+// markup otherwise than libplist does.
 TEST(SettingsFileReading, RefusesEveryTextThatWouldNotBeReadAsWritten) {
-  std::string deep;
-  for (int level = 0; level < 300; ++level) deep += "<array>";
-  for (int level = 0; level < 300; ++level) deep += "</array>";
+  const std::string deep = repeated("<array>", 300) + repeated("</array>", 300);
+  const std::string abyss = repeated("<array>", 200000);
   const std::vector<Unusable> cases = {
       {"empty file", ""},
       {"truncated file", entry("<string>abc</string>").substr(0, 60)},
@@ -63,6 +73,11 @@ TEST(SettingsFileReading, RefusesEveryTextThatWouldNotBeReadAsWritten) {
       {"invalid UTF-8 in a string", entry("<string>caf\xE9</string>")},
       {"control character in a string", entry("<string>a\x01</string>")},
       {"nested too deeply", entry(deep)},
+      {"NUL in a string", entry("<string>a\0b</string>"s)},
+      {"NUL in a key", plist("<dict><key>a\0b</key><string>x</string></dict>"s)},
+      {"depth behind a single quote in a tag", plist("<dict x='><key>k</key>" + abyss + "'>")},
+      {"depth behind a quoted end in a processing instruction", plist("<?x \"?><!--\"?>" + abyss + "-->")},
+      {"depth behind a quoted bracket in a document type", plist("<!DOCTYPE x [ \"a]\" ]>" + abyss + "<!-- \" -->")},
   };
   for (const Unusable& unusable : cases) {
     Result<Value::Dictionary> read = settingsFromPlistText(unusable.text);
@@ -119,9 +134,9 @@ TEST(SettingsFileReading, ReadsTheSpellingsOfOtherWriters) {
 TEST(SettingsFileReading, SkipsCommentsDeclarationsAndProcessingInstructions) {
   std::string text =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<!DOCTYPE plist PUBLIC \"-//Example//DTD PLIST 1.0//EN\" \"property-list.dtd\">\n"
+      "<!DOCTYPE plist PUBLIC \"-//Example//DTD PLIST 1.0//EN\" \"property-list.dtd\" [<!ENTITY e \"]>\">]>\n"
       "<!-- written by hand: <integer>1</integer> -->\n"
-      "<plist version=\"1.0\"><dict><key>favorites</key><array><string>/A.app</string></array>"
+      "<plist version='1.0'><dict><key>favorites</key><array><string>/A.app</string></array>"
       "<!-- <key>x</key> --></dict></plist>";
   Result<Value::Dictionary> read = settingsFromPlistText(text);
   ASSERT_TRUE(read.ok()) << read.error().message;

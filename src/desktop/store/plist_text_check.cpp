@@ -8,128 +8,10 @@
 #include <memory>
 
 #include "desktop/store/plist_scalar_text.h"
-#include "desktop/store/plist_values.h"
 
 namespace wendaro {
 
 namespace {
-
-bool isContainer(std::string_view name) { return name == "dict" || name == "array"; }
-
-bool hasText(std::string_view name) {
-  return name == "key" || name == "string" || name == "integer" || name == "real" || name == "date" ||
-         name == "data";
-}
-
-bool startsAt(std::string_view xml, size_t at, std::string_view prefix) { return xml.substr(at, prefix.size()) == prefix; }
-
-// The end of a tag that starts at `at`: the position of its '>', skipping
-// quoted attribute values; npos when the text ends first.
-size_t tagEnd(std::string_view xml, size_t at) {
-  char quote = 0;
-  for (size_t i = at; i < xml.size(); ++i) {
-    if (quote) {
-      if (xml[i] == quote) quote = 0;
-    } else if (xml[i] == '"' || xml[i] == '\'') {
-      quote = xml[i];
-    } else if (xml[i] == '>') {
-      return i;
-    }
-  }
-  return std::string_view::npos;
-}
-
-std::string tagName(std::string_view tag) {
-  size_t end = tag.find_first_of(" \t\r\n/>");
-  return std::string(tag.substr(0, end));
-}
-
-class ElementScanner {
- public:
-  explicit ElementScanner(std::string_view xml) : xml_(xml) {}
-
-  Result<std::vector<PlistElement>> scan() {
-    size_t at = 0;
-    while (at < xml_.size()) {
-      size_t open = xml_.find('<', at);
-      if (collecting_) elements_.back().text += xml_.substr(at, open - at);
-      if (open == std::string_view::npos) break;
-      std::optional<size_t> next = markupAt(open);
-      if (!next) return PlatformError{problem_.empty() ? "the file ends inside markup" : problem_};
-      at = *next;
-    }
-    return std::move(elements_);
-  }
-
- private:
-  // Handles the markup that starts at `open`; the position after it.
-  std::optional<size_t> markupAt(size_t open) {
-    if (startsAt(xml_, open, "<?")) return after(xml_.find("?>", open), 2);
-    if (startsAt(xml_, open, "<!--")) return after(xml_.find("-->", open), 3);
-    if (startsAt(xml_, open, "<![CDATA[")) {
-      size_t close = xml_.find("]]>", open);
-      if (close != std::string_view::npos && collecting_) elements_.back().text += xml_.substr(open + 9, close - open - 9);
-      return after(close, 3);
-    }
-    if (startsAt(xml_, open, "<!")) return afterDeclaration(open);
-    size_t close = tagEnd(xml_, open);
-    if (close == std::string_view::npos) return std::nullopt;
-    std::string_view tag = xml_.substr(open + 1, close - open - 1);
-    if (!tag.empty() && tag.front() == '/') {
-      endTag(tagName(tag.substr(1)));
-    } else if (!startTag(tagName(tag), !tag.empty() && tag.back() == '/')) {
-      return std::nullopt;
-    }
-    return close + 1;
-  }
-
-  static std::optional<size_t> after(size_t found, size_t length) {
-    if (found == std::string_view::npos) return std::nullopt;
-    return found + length;
-  }
-
-  // A <!DOCTYPE ...>, possibly with an internal subset in brackets.
-  std::optional<size_t> afterDeclaration(size_t open) {
-    size_t close = tagEnd(xml_, open);
-    size_t bracket = xml_.find('[', open);
-    if (bracket != std::string_view::npos && bracket < close) {
-      size_t subsetEnd = xml_.find(']', bracket);
-      if (subsetEnd == std::string_view::npos) return std::nullopt;
-      close = tagEnd(xml_, subsetEnd);
-    }
-    return after(close, 1);
-  }
-
-  bool startTag(const std::string& name, bool empty) {
-    if (name == "plist") return true;
-    elements_.push_back({name, {}});
-    if (isContainer(name)) {
-      if (empty) {
-        elements_.push_back({"/" + name, {}});
-      } else if (++depth_ > kMaxPlistNesting) {
-        problem_ = tooDeeplyNested();
-        return false;
-      }
-    } else if (hasText(name) && !empty) {
-      collecting_ = true;
-    }
-    return true;
-  }
-
-  void endTag(const std::string& name) {
-    collecting_ = false;
-    if (isContainer(name)) {
-      elements_.push_back({"/" + name, {}});
-      --depth_;
-    }
-  }
-
-  std::string_view xml_;
-  std::vector<PlistElement> elements_;
-  bool collecting_ = false;
-  int depth_ = 0;
-  std::string problem_;
-};
 
 class ReadComparison {
  public:
@@ -251,8 +133,6 @@ class ReadComparison {
 };
 
 }  // namespace
-
-Result<std::vector<PlistElement>> scanPlistElements(std::string_view xml) { return ElementScanner(xml).scan(); }
 
 std::optional<std::string> whyReadDiffersFromText(plist_t root, const std::vector<PlistElement>& elements) {
   return ReadComparison(elements).compare(root);

@@ -4,10 +4,9 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "platform/result.h"
+#include "desktop/store/plist_elements.h"
 
 namespace wendaro {
 
@@ -15,19 +14,8 @@ namespace wendaro {
 // integer that does not fit, reads a malformed number, date or base64 block
 // as something, drops a key that has no value and keeps only the last of two
 // equal keys. The settings file is taken only when what libplist read matches
-// the text element by element; these two steps make that comparison.
-
-// One element of the text in document order: its name ("/dict" and "/array"
-// for the end of a container, written or implied by "<dict/>") and, for a
-// scalar, the raw text between its tags.
-struct PlistElement {
-  std::string name;
-  std::string text;
-};
-
-// The elements of the text below <plist>, or why the text cannot be scanned
-// (unterminated markup, containers nested too deeply).
-Result<std::vector<PlistElement>> scanPlistElements(std::string_view xml);
+// the text element by element: scanPlistElements (plist_elements.h) finds
+// the elements of the text, and this compares them with what libplist read.
 
 // Why the node tree that libplist read differs from the elements, or nothing
 // when every element was read exactly: the same kinds in the same order, and
