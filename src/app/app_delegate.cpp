@@ -24,7 +24,10 @@ AppDelegate::AppDelegate(Platform& services)
           std::make_shared<MenuItem>("Launch at Startup", Action::LaunchAtStartup, "")),
       directories(defaultDirectoryList()) {}
 
-// Gives up what it owns; the menu bar icons stay and nothing is saved.
-AppDelegate::~AppDelegate() = default;
+// Gives up what it owns; the menu bar icons stay and nothing is saved. The
+// recorder, which outlives it, no longer asks it about shortcuts.
+AppDelegate::~AppDelegate() {
+  if (shortcutView) shortcutView->setShortcutOwner(nullptr);
+}
 
 }  // namespace wendaro

@@ -136,6 +136,10 @@ class AppDelegate : public ApplicationDelegate,
   void forgetShortcut(const std::string& launchString, bool isCategory);
   void toggleMenuFromShortcut();
   void showShortcutWindow(const std::string& launchString, bool isCategory);
+  // The title of the main menu or of an entry of the index, other than the
+  // one of `shortcutKey`, whose key stores the shortcut; nothing when none
+  // does. The editor records no shortcut twice.
+  std::optional<std::string> shortcutOwnerTitle(const std::string& shortcutKey, const Shortcut& shortcut) const;
 
   // --- Management windows (windows/) ---
   long numberOfRowsInTableView(TableView& tableView) override;

@@ -18,6 +18,8 @@ void AppDelegate::setup() {
   rescanApps();
   bindShortcuts();
   shortcutWindow->setDelegate(this);
+  shortcutView->setShortcutOwner(
+      [this](const std::string& key, const Shortcut& shortcut) { return shortcutOwnerTitle(key, shortcut); });
   for (Window* window : {categoriesWindow, appsWindow, directoriesWindow, shortcutWindow}) prepareWindow(*window);
   installStatusIcon();
   setUpMenus();

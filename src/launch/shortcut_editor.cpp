@@ -1,5 +1,6 @@
 #include "app/app_delegate.h"
 #include "app/image_names.h"
+#include "launch/remote_requests.h"
 #include "launch/shortcut_keys.h"
 #include "platform/path_strings.h"
 #include "settings/defaults_keys.h"
@@ -38,6 +39,19 @@ void AppDelegate::showShortcutWindow(const std::string& launchString, bool isCat
   }
   positionWindow(*shortcutWindow);
   shortcutWindow->makeKeyAndOrderFront();
+}
+
+std::optional<std::string> AppDelegate::shortcutOwnerTitle(const std::string& shortcutKey,
+                                                           const Shortcut& shortcut) const {
+  std::vector<std::string> ours = {keys::kMenuShortcut};
+  for (const auto& [launchString, key] : shortcutsIndex) ours.push_back(key);
+  const std::unique_ptr<ShortcutView> reader = platform.shortcutViews.makeShortcutView();
+  for (const std::string& key : ours) {
+    if (key == shortcutKey) continue;
+    reader->setAssociatedUserDefaultsKey(key);
+    if (reader->shortcutValue() == shortcut) return shortcutTitle(*this, key);
+  }
+  return std::nullopt;
 }
 
 }  // namespace wendaro

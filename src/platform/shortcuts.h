@@ -25,6 +25,13 @@ class ShortcutView {
   virtual void setAssociatedUserDefaultsKey(const std::string& key) = 0;
   // The shortcut stored under the associated key, or nothing.
   virtual std::optional<Shortcut> shortcutValue() const = 0;
+
+  // Asked before a shortcut is recorded under a key: the title of another
+  // entry whose shortcut it already is, or nothing.
+  using ShortcutOwner = std::function<std::optional<std::string>(const std::string& key, const Shortcut& shortcut)>;
+  // A shortcut that another entry has is not recorded; the recorder says
+  // which entry has it. Readers that are never shown record nothing.
+  virtual void setShortcutOwner(ShortcutOwner owner) = 0;
 };
 
 class ShortcutViews {

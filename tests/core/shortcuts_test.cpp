@@ -208,6 +208,46 @@ TEST_F(ShortcutsTest, ARecordedCategoryKeyLaunchesTheCategory) {
   EXPECT_EQ(desktop.workspace.launched, (Paths{"/A/One.app", "/A/Two.app"}));
 }
 
+// One press would run both; the editor says which entry has the shortcut and
+// keeps it there.
+TEST_F(ShortcutsTest, AShortcutAnotherEntryHasIsNotRecordedTwice) {
+  const std::string mail = "/Applications/Mail.app";
+  start();
+  store(keys::kMenuShortcut, "Ctrl+Space");
+  app->showShortcutWindow(mail, false);
+  desktop.shortcutView.record("Ctrl+Alt+M");
+  app->showShortcutWindow("Work", true);
+  desktop.shortcutView.record("Ctrl+Alt+W");
+  const std::string workKey = desktop.shortcutView.associatedKey;
+
+  const struct {
+    std::string target;
+    bool isCategory;
+    const char* shortcut;
+    std::optional<std::string> inUseBy;
+  } cases[] = {
+      {"Work", true, "Ctrl+Alt+M", "Mail"},
+      {"Work", true, "Alt+Ctrl+M", "Mail"},
+      {"Work", true, "Ctrl+Space", "Wendaro's Menu"},
+      {keys::kMenuShortcut, false, "Ctrl+Alt+W", "Work"},
+      {mail, false, "Ctrl+Alt+W", "Work"},
+      {mail, false, "Ctrl+Alt+M", std::nullopt},
+      {"Work", true, "Ctrl+Alt+X", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target + " " + c.shortcut);
+    app->showShortcutWindow(c.target, c.isCategory);
+    const Value before = desktop.defaults.values.at(desktop.shortcutView.associatedKey);
+    desktop.shortcutView.record(c.shortcut);
+    EXPECT_EQ(desktop.shortcutView.inUseBy, c.inUseBy);
+    EXPECT_EQ(desktop.defaults.values.at(desktop.shortcutView.associatedKey),
+              c.inUseBy ? before : Value(c.shortcut));
+  }
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+M"));
+  EXPECT_EQ(desktop.workspace.launched, Paths{mail}) << "and nothing else";
+  EXPECT_EQ(desktop.defaults.values.at(workKey), Value("Ctrl+Alt+X"));
+}
+
 TEST_F(ShortcutsTest, MainMenuEditorLeavesTheIndexAlone) {
   desktop.log.clear();
   app->showShortcutWindow(keys::kMenuShortcut, false);

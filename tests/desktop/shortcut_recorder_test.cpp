@@ -141,6 +141,28 @@ TEST_F(ShortcutRecorderTest, WithoutAKeyNothingIsRecorded) {
   EXPECT_TRUE(log.matching("defaults.removeObjectForKey").empty());
 }
 
+TEST_F(ShortcutRecorderTest, AShortcutAnotherEntryHasIsRefusedAndTheViewSaysWhichHasIt) {
+  std::vector<std::string> asked;
+  view.setShortcutOwner([&asked](const std::string& key, const Shortcut& shortcut) -> std::optional<std::string> {
+    asked.push_back(key);
+    if (shortcut == Shortcut{"M", kControlKeyMask | kOptionKeyMask}) return "Mail";
+    return std::nullopt;
+  });
+  QLabel& said = view.inUseLabel();
+  store.values["csh2"] = Value("Ctrl+J");
+  view.setAssociatedUserDefaultsKey("csh2");
+  QTest::keyClick(&recorder(), Qt::Key_M, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(asked, std::vector<std::string>{"csh2"});
+  EXPECT_EQ(stored("csh2"), "Ctrl+J");
+  EXPECT_EQ(recorder().keySequence(), QKeySequence("Ctrl+J")) << "the recorder shows what is stored";
+  EXPECT_TRUE(said.isVisibleTo(&view));
+  EXPECT_EQ(said.text(), "Already used by Mail.");
+
+  QTest::keyClick(&recorder(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+  EXPECT_EQ(stored("csh2"), "Ctrl+Alt+K");
+  EXPECT_FALSE(said.isVisibleTo(&view));
+}
+
 // Conflicts as the binder keeps them, set by hand.
 class HeldElsewhere : public ShortcutConflicts {
  public:

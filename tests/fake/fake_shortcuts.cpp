@@ -39,7 +39,11 @@ std::optional<Shortcut> FakeShortcutView::shortcutValue() const {
   return parseShortcut(stored->second.string());
 }
 
-void FakeShortcutView::record(const std::string& text) { store_.values[associatedKey] = Value(text); }
+void FakeShortcutView::record(const std::string& text) {
+  const std::optional<Shortcut> shortcut = parseShortcut(text);
+  inUseBy = shortcut && owner_ ? owner_(associatedKey, *shortcut) : std::nullopt;
+  if (!inUseBy) store_.values[associatedKey] = Value(text);
+}
 void FakeShortcutView::clear() { store_.values.erase(associatedKey); }
 
 std::unique_ptr<ShortcutView> FakeShortcutViews::makeShortcutView() {

@@ -21,17 +21,21 @@ class FakeShortcutView : public ShortcutView {
       : log_(log), store_(store), name_(std::move(name)) {}
   void setAssociatedUserDefaultsKey(const std::string& key) override;
   std::optional<Shortcut> shortcutValue() const override;
+  void setShortcutOwner(ShortcutOwner owner) override { owner_ = std::move(owner); }
 
   // Control: the user records or clears a shortcut in the recorder, which
-  // writes the store at once.
+  // writes the store at once. A shortcut another entry has is not recorded,
+  // and the entry's title is kept in `inUseBy`.
   void record(const std::string& text);
   void clear();
   std::string associatedKey;
+  std::optional<std::string> inUseBy;
 
  private:
   CallLog& log_;
   FakeDefaultsStore& store_;
   std::string name_;
+  ShortcutOwner owner_;
 };
 
 class FakeShortcutViews : public ShortcutViews {

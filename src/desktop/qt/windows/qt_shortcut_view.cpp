@@ -27,6 +27,7 @@ class StoredShortcutReader final : public ShortcutView {
   explicit StoredShortcutReader(const DefaultsStore& store) : store_(store) {}
   void setAssociatedUserDefaultsKey(const std::string& key) override { key_ = key; }
   std::optional<Shortcut> shortcutValue() const override { return storedShortcut(store_, key_); }
+  void setShortcutOwner(ShortcutOwner) override {}
 
  private:
   const DefaultsStore& store_;
@@ -44,16 +45,21 @@ QtShortcutView::QtShortcutView(DefaultsStore& store, QWidget* parent)
       store_(store),
       recorder_(new ShortcutRecorderEdit(this)),
       clearButton_(new QPushButton(tr("Clear"), this)),
-      conflictLabel_(new QLabel(this)) {
+      conflictLabel_(new QLabel(this)),
+      inUseLabel_(new QLabel(this)) {
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(recorder_, 0, 0);
   layout->addWidget(clearButton_, 0, 1);
   layout->addWidget(conflictLabel_, 1, 0, 1, 2);
+  layout->addWidget(inUseLabel_, 2, 0, 1, 2);
   layout->setColumnStretch(0, 1);
   conflictLabel_->setObjectName("shortcutConflict");
   conflictLabel_->setWordWrap(true);
   conflictLabel_->hide();
+  inUseLabel_->setObjectName("shortcutInUse");
+  inUseLabel_->setWordWrap(true);
+  inUseLabel_->hide();
   recorder_->setObjectName("shortcutRecorder");
   recorder_->setAccessibleName(tr("Shortcut"));
   clearButton_->setObjectName("clearShortcutButton");
@@ -107,11 +113,14 @@ bool QtShortcutView::eventFilter(QObject* object, QEvent* event) {
 
 void QtShortcutView::setAssociatedUserDefaultsKey(const std::string& key) {
   key_ = key;
+  inUseLabel_->hide();
   setEnabled(!key_.empty());
   showStoredShortcut();
 }
 
 std::optional<Shortcut> QtShortcutView::shortcutValue() const { return storedShortcut(store_, key_); }
+
+void QtShortcutView::setShortcutOwner(ShortcutOwner owner) { owner_ = std::move(owner); }
 
 void QtShortcutView::showEvent(QShowEvent* event) {
   showStoredShortcut();
@@ -121,12 +130,17 @@ void QtShortcutView::showEvent(QShowEvent* event) {
 void QtShortcutView::record(QKeyCombination combination) {
   if (key_.empty()) return;
   const QString text = QKeySequence(combination).toString(QKeySequence::PortableText);
-  store_.setObject(key_, Value(text.toStdString()));
+  const std::optional<Shortcut> shortcut = parseShortcutText(text.toStdString());
+  const std::optional<std::string> owner = shortcut && owner_ ? owner_(key_, *shortcut) : std::nullopt;
+  inUseLabel_->setText(owner ? tr("Already used by %1.").arg(QString::fromStdString(*owner)) : QString());
+  inUseLabel_->setVisible(owner.has_value());
+  if (!owner) store_.setObject(key_, Value(text.toStdString()));
   showStoredShortcut();
 }
 
 void QtShortcutView::clear() {
   if (key_.empty()) return;
+  inUseLabel_->hide();
   store_.removeObjectForKey(key_);
   showStoredShortcut();
 }

@@ -27,7 +27,9 @@ std::optional<Shortcut> storedShortcut(const DefaultsStore& store, const std::st
 // portable text ("Ctrl+Alt+K"); the clear button, Backspace or Delete remove
 // it. It records one combination at a time and refuses keys without a
 // modifier other than Shift, function keys excepted. Without an associated key
-// it records nothing. Given the binder's conflicts, it says beneath when
+// it records nothing. A shortcut that the owner says another entry has is not
+// recorded, and the view says which entry has it until the next recording,
+// clearing or key. Given the binder's conflicts, it says beneath when
 // another program holds the shortcut, so that pressing it cannot work here,
 // which keys the desktop gave it where the desktop chooses them, and when
 // the desktop lets no program have global shortcuts; while the recorder has
@@ -45,10 +47,12 @@ class QtShortcutView final : public QWidget, public ShortcutView {
 
   void setAssociatedUserDefaultsKey(const std::string& key) override;
   std::optional<Shortcut> shortcutValue() const override;
+  void setShortcutOwner(ShortcutOwner owner) override;
 
   ShortcutRecorderEdit& recorder() { return *recorder_; }
   QPushButton& clearButton() { return *clearButton_; }
   QLabel& conflictLabel() { return *conflictLabel_; }
+  QLabel& inUseLabel() { return *inUseLabel_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -68,6 +72,8 @@ class QtShortcutView final : public QWidget, public ShortcutView {
   ShortcutRecorderEdit* recorder_;
   QPushButton* clearButton_;
   QLabel* conflictLabel_;
+  QLabel* inUseLabel_;
+  ShortcutOwner owner_;
   ShortcutConflicts* conflicts_ = nullptr;
   bool recording_ = false;
 };
