@@ -2,6 +2,7 @@
 
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "discovery/app_names.h"
@@ -14,7 +15,7 @@ namespace wendaro::cli {
 namespace {
 
 // The bytes as a terminal can show them: each byte that is not part of valid
-// UTF-8, and each control character, as \xNN.
+// UTF-8, and each control character (C0, DEL and C1), as \xNN.
 std::string printable(std::string_view bytes) {
   std::string shown;
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
@@ -23,7 +24,7 @@ std::string printable(std::string_view bytes) {
     const int32_t start = i;
     UChar32 c;
     U8_NEXT(data, i, length, c);
-    if (c >= 0x20 && c != 0x7F) {
+    if (c >= 0x20 && !(c >= 0x7F && c <= 0x9F)) {
       shown.append(bytes.substr(start, i - start));
       continue;
     }
@@ -72,7 +73,13 @@ int listApps(const std::vector<std::string>& directories, const DefaultsStore& s
     err << "wendaro: cannot write the list of apps\n";
     return 1;
   }
-  return 0;
+  // Only a directory named on the command line fails the command; its lines
+  // on the error stream name it already.
+  const auto& unread = scan.unreadDirectories;
+  const bool namedUnread = std::any_of(directories.begin(), directories.end(), [&](const std::string& directory) {
+    return std::find(unread.begin(), unread.end(), directory) != unread.end();
+  });
+  return namedUnread ? 1 : 0;
 }
 
 }  // namespace wendaro::cli

@@ -17,7 +17,9 @@ std::vector<std::string> watchedDirectories(const DefaultsStore& store);
 // watched ones) as a rescan does and writes the catalogue to `out`, one app
 // path per line in catalogue order. Each directory that cannot be read and
 // each name that is skipped is named on `err` while the walk goes on. Writes
-// nothing to the store. Returns the exit status: 0, or 1 when `out` failed.
+// nothing to the store. Returns the exit status: 0, or 1 when `out` failed or
+// a directory given as DIR could not be read (what could not be read below
+// it, or among the watched directories, fails nothing).
 int listApps(const std::vector<std::string>& directories, const DefaultsStore& store, FileManager& files,
              std::ostream& out, std::ostream& err);
 

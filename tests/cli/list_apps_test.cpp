@@ -62,17 +62,24 @@ TEST_F(ListAppsTest, WithoutDirectoriesWalksTheStoredOrTheDefaultList) {
   }
 }
 
+// A directory given on the command line that cannot be read fails the
+// command; one below it does not.
 TEST_F(ListAppsTest, NamesWhatItCouldNotReadAndWhatItSkippedAndGoesOn) {
   desktop.fileSystem.addDirectory("/W/Locked/L.app");
   desktop.fileSystem.setUnreadable("/W/Locked");
   desktop.fileSystem.addFile("/W/caf\xE9\n.app");
+  desktop.fileSystem.addFile("/W/Del\x7F.app");
+  desktop.fileSystem.addFile("/W/Csi\xC2\x9B.app");
   desktop.fileSystem.addDirectory("/W/Fine.app");
-  EXPECT_EQ(run({"/Missing", "/W"}), 0);
+  EXPECT_EQ(run({"/Missing", "/W"}), 1);
   EXPECT_EQ(out.str(), "/W/Fine.app\n");
   EXPECT_EQ(err.str(),
             "wendaro: cannot read /Missing: No such file or directory\n"
             "wendaro: cannot read /W/Locked: Permission denied\n"
-            "wendaro: skipped /W/caf\\xE9\\x0A.app: the name is not valid UTF-8\n");
+            "wendaro: skipped /W/caf\\xE9\\x0A.app: the name is not valid UTF-8\n"
+            "wendaro: skipped /W/Del\\x7F.app: the name holds a control character\n"
+            "wendaro: skipped /W/Csi\\xC2\\x9B.app: the name holds a control character\n");
+  EXPECT_EQ(run({"/W"}), 0);
 }
 
 TEST_F(ListAppsTest, AFailedOutputIsNotASuccess) {

@@ -44,7 +44,7 @@ diff <(sort "$tree/out") <(sort <<<"$expected_out") >&2 || fail "wrong apps"
 diff <(sort "$tree/err") <(sort <<<"$expected_err") >&2 || fail "wrong messages"
 
 run --list-apps "$tree/Apps/Gone.app" "$tree/missing"
-((status == 0)) || fail "--list-apps exited $status"
+((status == 1)) || fail "--list-apps with a directory it cannot read exited $status"
 [[ "$(cat "$tree/out")" == "$tree/Apps/Gone.app" ]] || fail "an app path is listed as given"
 [[ "$(cat "$tree/err")" == "wendaro: cannot read $tree/missing: No such file or directory" ]] || fail "missing"
 
