@@ -30,7 +30,7 @@ TEST_F(LoginItemsTest, EnablingWritesAnAutostartEntryThatStartsTheProgram) {
   EXPECT_EQ(testing::readFile(entry),
             "[Desktop Entry]\n"
             "Type=Application\n"
-            "Version=1.5\n"
+            "Version=1.4\n"
             "Name=Wendaro\n"
             "Comment=Starts Wendaro at login\n"
             "Exec=\"/usr/bin/wendaro\"\n"

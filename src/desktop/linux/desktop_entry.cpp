@@ -39,7 +39,7 @@ Result<std::string> autostartEntryText(const std::string& executablePath) {
   }
   return "[Desktop Entry]\n"
          "Type=Application\n"
-         "Version=1.5\n"
+         "Version=1.4\n"
          "Name=Wendaro\n"
          "Comment=Starts Wendaro at login\n"
          "Exec=" + execArgument(executablePath) + "\n"

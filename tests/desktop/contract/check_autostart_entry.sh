@@ -1,7 +1,8 @@
 #!/bin/sh
 # The autostart entry must start the program at its path, whatever the path
 # holds. GLib's desktop entry reader (what a GNOME session uses) launches the
-# entry here; the program it starts records its own path.
+# entry here; the program it starts records its own path. The entry must also
+# pass the freedesktop validator (desktop-file-utils).
 # (No '%' in the path: GLib looks for the program before it undoes the %%
 # that the format requires, and finds none.)
 set -eu
@@ -19,6 +20,7 @@ chmod +x "$program"
 "$probe" enable "$program"
 entry="$XDG_CONFIG_HOME/autostart/org.wendaro.Wendaro-2-Helper.desktop"
 test -f "$entry" || { echo "FAIL: no entry at $entry"; exit 1; }
+desktop-file-validate "$entry" || { echo "FAIL: desktop-file-validate refuses the entry"; exit 1; }
 
 gio launch "$entry"
 tries=0
