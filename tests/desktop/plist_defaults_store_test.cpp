@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -102,13 +105,27 @@ TEST_F(PlistDefaultsStoreTest, AFileSetAsideEarlierIsNeverOverwritten) {
   EXPECT_EQ(testing::readFile(file + ".corrupt-20261206T101500Z-2"), "second broken file");
 }
 
+// A FIFO must not hang the start waiting for a writer.
 TEST_F(PlistDefaultsStoreTest, SomethingOtherThanAFileInItsPlaceIsMovedAsideToo) {
-  std::filesystem::create_directories(file);
-  PlistDefaultsStore store(file, options);
-  EXPECT_TRUE(store.setAsidePath());
-  EXPECT_TRUE(std::filesystem::is_directory(*store.setAsidePath()));
-  store.setBool("launchAtStartup", true);
-  EXPECT_TRUE(PlistDefaultsStore(file, options).boolForKey("launchAtStartup"));
+  const struct {
+    const char* name;
+    std::function<void()> make;
+    std::filesystem::file_type type;
+  } cases[] = {
+      {"directory", [&] { std::filesystem::create_directories(file); }, std::filesystem::file_type::directory},
+      {"FIFO", [&] { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); }, std::filesystem::file_type::fifo},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(settingsDirectory);
+    std::filesystem::create_directories(settingsDirectory);
+    c.make();
+    PlistDefaultsStore store(file, options);
+    ASSERT_TRUE(store.setAsidePath());
+    EXPECT_EQ(std::filesystem::symlink_status(*store.setAsidePath()).type(), c.type);
+    store.setBool("launchAtStartup", true);
+    EXPECT_TRUE(PlistDefaultsStore(file, options).boolForKey("launchAtStartup"));
+  }
 }
 
 TEST_F(PlistDefaultsStoreTest, AnUnusableFileThatCannotBeMovedIsNeverWrittenOver) {
