@@ -5,10 +5,12 @@
 #include <string_view>
 
 #include "cli/print_menu.h"
+#include "desktop/linux/standard_descriptors.h"
 #include "desktop/qt/tray_program.h"
 
 int main(int argc, char* argv[]) {
   using namespace wendaro;
+  openClosedStandardDescriptors();
   if (argc < 1 || argv[0][0] != '/') {
     std::fprintf(stderr, "wendaro-desktop: this program is started by wendaro; run wendaro instead\n");
     return 2;

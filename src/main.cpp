@@ -9,9 +9,11 @@
 #include "cli/remote_commands.h"
 #include "cli/stored_defaults.h"
 #include "desktop/linux/posix_file_manager.h"
+#include "desktop/linux/standard_descriptors.h"
 
 int main(int argc, char* argv[]) {
   using namespace wendaro;
+  openClosedStandardDescriptors();
   std::ios::sync_with_stdio(false);
   const cli::Command command = cli::parseCommandLine(argc, argv);
   switch (command.kind) {
@@ -30,11 +32,9 @@ int main(int argc, char* argv[]) {
       return cli::listApps(command.directories, *store, files, std::cout, std::cerr);
     }
     case cli::CommandKind::Help:
-      std::cout << cli::usage();
-      return 0;
+      return cli::printText(cli::usage(), std::cout, std::cerr);
     case cli::CommandKind::Version:
-      std::cout << cli::versionLine();
-      return 0;
+      return cli::printText(cli::versionLine(), std::cout, std::cerr);
     case cli::CommandKind::Invalid:
       std::cerr << command.error << "\n\n" << cli::usage();
       return 2;

@@ -60,4 +60,12 @@ std::string usage() {
 
 std::string versionLine() { return "wendaro " WENDARO_VERSION "\n"; }
 
+int printText(const std::string& text, std::ostream& out, std::ostream& err) {
+  out << text;
+  out.flush();
+  if (out) return 0;
+  err << "wendaro: cannot write to standard output\n";
+  return 1;
+}
+
 }  // namespace wendaro::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,9 @@ Command parseCommandLine(int argc, const char* const argv[]);
 std::string usage();
 // The text of --version.
 std::string versionLine();
+
+// Writes the text of --help or --version: 0 when it was written, else 1
+// with a line on `err` (a full disk, a closed output).
+int printText(const std::string& text, std::ostream& out, std::ostream& err);
 
 }  // namespace wendaro::cli

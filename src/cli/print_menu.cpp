@@ -27,7 +27,9 @@ int runPrintMenu(int argc, char** argv) {
     session.finishLaunching();
     printMenuTree(*session.app().menubarMenu, std::cout);
     std::cout.flush();
-    return std::cout ? 0 : 1;
+    if (std::cout) return 0;
+    std::cerr << "wendaro: cannot write the menu\n";
+    return 1;
   });
 }
 

@@ -3,12 +3,20 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "commands/command_constants.h"
 #include "core/menu_contents.h"
 
 namespace wendaro {
@@ -55,10 +63,22 @@ class ProgramTest : public testing::Test {
     QString out;
     QString err;
   };
-  Run run(const QStringList& arguments) const {
+  // Through the shell when the arguments end in a redirection ("wendaro
+  // --help >&-"). As an ordinary user, whom file modes stop, even when the
+  // tests run as root.
+  Run run(const QStringList& arguments, const QString& redirection = {}, bool asOrdinaryUser = false) const {
     QProcess process;
     prepare(process, false);
-    process.setArguments(arguments);
+    QStringList command = arguments;
+    if (!redirection.isEmpty()) {
+      command = QStringList{"-c", "exec \"$0\" \"$@\" " + redirection, process.program()} + command;
+      process.setProgram("/bin/sh");
+    }
+    if (asOrdinaryUser && ::geteuid() == 0) {
+      command = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", process.program()} + command;
+      process.setProgram("setpriv");
+    }
+    process.setArguments(command);
     process.start();
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -124,22 +144,119 @@ TEST_F(ProgramTest, ASecondCopyIsRefusedWhileTheTrayRuns) {
   EXPECT_EQ(run({"--print-menu"}).status, 0) << "once the tray has ended, the settings are free again";
 }
 
+// Unreadable for the user is not missing: such a file is kept, never
+// written over.
 TEST_F(ProgramTest, AnUnusableSettingsFileIsSetAsideAndTheProgramStartsOnTheDefaults) {
-  QFile store(storePath());
-  ASSERT_TRUE(store.open(QIODevice::WriteOnly));
-  store.write("<plist><dict><key>favorites</key><array><string>/A.app</array></dict>");
-  store.close();
+  const struct {
+    const char* name;
+    QByteArray contents;
+    mode_t mode;
+  } cases[] = {
+      {"torn", "<plist><dict><key>favorites</key><array><string>/A.app</array></dict>", 0600},
+      {"unreadable", "<plist><dict><key>favorites</key><array><string>/A.app</string></array></dict></plist>", 0},
+  };
+  // The ordinary user works in the settings folder.
+  for (const QString& folder : {home.path(), path("config")}) ASSERT_EQ(::chmod(folder.toUtf8().constData(), 0755), 0);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir settings(path("config/wendaro"));
+    ASSERT_TRUE(settings.removeRecursively() && settings.mkpath("."));
+    ASSERT_EQ(::chmod(settings.path().toUtf8().constData(), 0777), 0);
+    QFile store(storePath());
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write(c.contents);
+    store.close();
+    ASSERT_EQ(::chmod(storePath().toUtf8().constData(), c.mode), 0);
 
-  const Run started = run({"--print-menu"});
-  EXPECT_EQ(started.status, 0) << started.err.toStdString();
-  EXPECT_TRUE(started.err.contains("cannot be used")) << started.err.toStdString();
-  EXPECT_TRUE(started.out.contains("No apps found in chosen Directories")) << "the default directories are walked";
-  const QStringList aside = QDir(path("config/wendaro")).entryList({"defaults.plist.corrupt-*"});
-  ASSERT_EQ(aside.size(), 1);
-  QFile kept(path("config/wendaro/" + aside.front()));
-  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(kept.readAll().contains("/A.app")) << "the unusable file is kept as it was";
-  EXPECT_TRUE(storeText().contains("<key>favorites</key>")) << "start-up wrote a fresh settings file";
+    const Run started = run({"--print-menu"}, {}, true);
+    EXPECT_EQ(started.status, 0) << started.err.toStdString();
+    EXPECT_TRUE(started.err.contains("cannot be used")) << started.err.toStdString();
+    EXPECT_TRUE(started.out.contains("No apps found in chosen Directories")) << "the default directories are walked";
+    const QStringList aside = settings.entryList({"defaults.plist.corrupt-*"});
+    ASSERT_EQ(aside.size(), 1);
+    QFile kept(settings.filePath(aside.front()));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), c.contents) << "the unusable file is kept as it was";
+    EXPECT_TRUE(storeText().contains("<key>favorites</key>")) << "start-up wrote a fresh settings file";
+  }
+}
+
+// --print-menu starts up as the tray does, but the login item stays as the
+// user has it whatever the settings say, and standard output holds the menu
+// alone.
+TEST_F(ProgramTest, PrintMenuLeavesTheLoginItemAlone) {
+  const QString autostart = path("config/autostart");
+  const QString entry = autostart + "/" + kLoginItemIdentifier + ".desktop";
+  auto autostartState = [&] {
+    QFileInfo info(autostart);
+    if (!info.exists()) return QString("nothing");
+    QFile file(autostart);
+    if (info.isFile()) return "a file: " + QString::fromUtf8(file.open(QIODevice::ReadOnly) ? file.readAll() : "");
+    QString state = "a folder:";
+    for (const QString& name : QDir(autostart).entryList(QDir::Files | QDir::Hidden)) {
+      QFile inside(autostart + "/" + name);
+      state += " " + name + "=" + QString::fromUtf8(inside.open(QIODevice::ReadOnly) ? inside.readAll() : "");
+    }
+    return state;
+  };
+  const Run plain = run({"--print-menu"});
+  ASSERT_EQ(plain.status, 0) << plain.err.toStdString();
+  ASSERT_EQ(autostartState(), "nothing");
+
+  const struct {
+    const char* name;
+    const char* launchAtStartup;
+    std::function<void()> prepare;
+  } cases[] = {
+      {"the user's own entry, the setting off", "<false/>",
+       [&] {
+         QDir().mkpath(autostart);
+         QFile own(entry);
+         ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+         own.write("[Desktop Entry]\nType=Application\nName=Mine\nExec=true\n");
+       }},
+      {"no entry, the setting on", "<true/>", [] {}},
+      {"no folder that can hold one, the setting on", "<true/>",
+       [&] {
+         QFile blocking(autostart);
+         ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
+         blocking.write("not a folder");
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(autostart);
+    QDir(autostart).removeRecursively();
+    c.prepare();
+    writeStore(QString("<key>launchAtStartup</key>") + c.launchAtStartup + "\n");
+    const QString before = autostartState();
+    const Run printed = run({"--print-menu"});
+    EXPECT_EQ(printed.status, 0) << printed.err.toStdString();
+    EXPECT_EQ(autostartState(), before);
+    EXPECT_EQ(printed.out, plain.out);
+  }
+}
+
+// A standard stream the caller closed is never taken by a file the program
+// opens (the menu written into the settings lock); writing to it, or to a
+// full disk, fails the command.
+TEST_F(ProgramTest, OutputThatCannotBeWrittenFailsTheCommand) {
+  const QString lock = path("config/wendaro/wendaro.lock");
+  for (const QString& redirection : {QString(">&-"), QString(">/dev/full")}) {
+    for (const QStringList& arguments :
+         {QStringList{"--print-menu"}, QStringList{"--list-apps", path("apps")}, QStringList{"--help"},
+          QStringList{"--version"}}) {
+      SCOPED_TRACE((arguments.join(' ') + " " + redirection).toStdString());
+      const Run failed = run(arguments, redirection);
+      EXPECT_EQ(failed.status, 1) << failed.err.toStdString();
+      EXPECT_TRUE(failed.err.contains("cannot write")) << failed.err.toStdString();
+      QFile lockFile(lock);
+      if (lockFile.open(QIODevice::ReadOnly)) {
+        EXPECT_TRUE(QString::fromUtf8(lockFile.readAll()).contains(QRegularExpression("^[0-9]+\\n$")))
+            << "the lock holds a process id alone";
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -22,7 +22,9 @@ DesktopSession::DesktopSession(std::unique_ptr<StoreLock> claim, const Options& 
       shortcuts_(defaults_, options.showsTray ? GlobalShortcuts::Keyboard::Watch : GlobalShortcuts::Keyboard::Ignore),
       shortcutViews_(defaults_),
       platform_{defaults_,    workspace_,  fileManager_,  accessGrants_, openPanels_,     statusBar_,
-                events_,      images_,     application_,  loginItems_,   storeReview_,    systemInfo_,
+                events_,      images_,     application_,
+                options.showsTray ? static_cast<LoginItems&>(loginItems_) : unchangedLoginItems_,
+                storeReview_, systemInfo_,
                 clock_,       standardOutput_, shortcuts_.binder(), shortcutViews_},
       interface_(defaults_),
       updater_(QCoreApplication::applicationVersion()) {

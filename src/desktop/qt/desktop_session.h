@@ -35,7 +35,8 @@ namespace wendaro {
 class DesktopSession {
  public:
   struct Options {
-    // False for a run that shows nothing: no tray icons, no notices.
+    // False for a run that shows nothing: no tray icons, no notices, and the
+    // login item left as it is.
     bool showsTray = true;
     // The program that launch at login starts.
     std::string executablePath;
@@ -71,6 +72,7 @@ class DesktopSession {
   QtEvents events_;
   QtImages images_;
   XdgLoginItems loginItems_;
+  UnchangedLoginItems unchangedLoginItems_;
   NoStoreReview storeReview_;
   QtSystemInfo systemInfo_;
   SystemClock clock_;

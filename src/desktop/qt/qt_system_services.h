@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "platform/system_services.h"
 
@@ -26,6 +27,13 @@ class StreamOutput : public StandardOutput {
 class QtSystemInfo : public SystemInfo {
  public:
   OperatingSystemVersion operatingSystemVersion() const override;
+};
+
+// For a run that shows nothing (--print-menu): the login item stays as the
+// user has it, whatever the settings say, and there is no failure to tell.
+class UnchangedLoginItems : public LoginItems {
+ public:
+  bool setLoginItemEnabled(const std::string&, bool) override { return true; }
 };
 
 // No rating prompt on this desktop.
