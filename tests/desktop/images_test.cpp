@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -112,6 +113,31 @@ TEST(DrawnImageTest, OpacityAndAPartOfTheSource) {
   auto top = images.drawImage(sourceImage, {16, 16}, {{0, 0}, {16, 16}}, {{0, 8}, {16, 8}}, kCompositeSourceOver, 1.0);
   EXPECT_EQ(drawn(top, 16).pixelColor(8, 2), QColor(Qt::red));
   EXPECT_EQ(drawn(top, 16).pixelColor(8, 14), QColor(Qt::red));
+}
+
+// An icon is drawn at its place times the screen's ratio, and handed over
+// with that ratio: it fills its place, sharp, at every scale. The suite runs
+// once more with the whole program at scale 2 (tests/desktop/CMakeLists.txt),
+// where QIcon's own choice of ratio would otherwise halve a looked-up icon.
+TEST(IconScaleTest, IconsFillTheirPlaceAtEveryScale) {
+  QtImages images;
+  QPixmap large(256, 256);
+  large.fill(Qt::red);
+  auto cache = std::make_shared<FileIconCache>([&](const QString&) { return QIcon(large); });
+  const ImageRef looked = cache->iconForFile("/Apps/Large.app");
+  const ImageRef scaled = images.drawImage(looked, {16, 16}, {{0, 0}, {16, 16}}, {}, kCompositeSourceOver, 1.0);
+  for (const ImageRef& image : {looked, scaled}) {
+    for (qreal ratio : {1.0, 1.5, 2.0, qApp->devicePixelRatio()}) {
+      const QPixmap picture = qtImageSource(image)->pixmap(QSize(16, 16), ratio);
+      EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(16, 16)) << ratio;
+      const int pixels = qRound(16 * ratio);
+      EXPECT_EQ(paintedArea(picture.toImage()), QRect(0, 0, pixels, pixels)) << ratio;
+    }
+    // As a menu or a table asks: for the application's ratio.
+    const QPixmap shown = qtImageSource(image)->icon().pixmap(QSize(16, 16));
+    EXPECT_EQ(shown.deviceIndependentSize(), QSizeF(16, 16));
+    EXPECT_EQ(paintedArea(shown.toImage()), QRect(QPoint(), shown.size()));
+  }
 }
 
 TEST(ImageAssetTest, TheTrayIconDrawsAtEverySizeAndUnknownNamesAreInvalid) {

@@ -1,7 +1,5 @@
 #include "desktop/qt/file_icon_cache.h"
 
-#include <QPainter>
-
 #include "desktop/qt/pixmap_icon_engine.h"
 #include "desktop/qt/qt_image.h"
 
@@ -18,18 +16,7 @@ class FileIconEngine : public PixmapIconEngine {
   QIconEngine* clone() const override { return new FileIconEngine(cache_, path_); }
 
  protected:
-  QPixmap render(QSize pixelSize) const override {
-    // Drawn at device pixels: the theme picks the size made for them.
-    QPixmap picture = cache_->iconFor(path_).pixmap(pixelSize, 1.0);
-    if (picture.isNull() || picture.size() == pixelSize) return picture;
-    // The icon may lack that size or that shape: fit what it has, centred.
-    QPixmap canvas(pixelSize);
-    canvas.fill(Qt::transparent);
-    const QPixmap fitted = picture.scaled(pixelSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPainter painter(&canvas);
-    painter.drawPixmap((pixelSize.width() - fitted.width()) / 2, (pixelSize.height() - fitted.height()) / 2, fitted);
-    return canvas;
-  }
+  QPixmap render(QSize pixelSize) const override { return drawnAtPixelSize(cache_->iconFor(path_), pixelSize); }
 
  private:
   std::shared_ptr<FileIconCache> cache_;

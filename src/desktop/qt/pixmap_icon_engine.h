@@ -8,6 +8,10 @@ namespace wendaro {
 
 // An icon engine that draws its picture on demand, once per pixel size, and
 // keeps what it drew. Subclasses say how to draw at a size.
+//
+// Sizes: an icon painted in a place of W by H at a device pixel ratio R is
+// drawn into W*R by H*R device pixels and handed over with the ratio R, so
+// that it is sharp and fills its place whatever the screen's scale.
 class PixmapIconEngine : public QIconEngine {
  public:
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
@@ -17,7 +21,8 @@ class PixmapIconEngine : public QIconEngine {
   bool isNull() override { return false; }
 
  protected:
-  // The picture drawn into a transparent pixmap of exactly `pixelSize`.
+  // The picture drawn into a transparent pixmap of exactly `pixelSize`
+  // device pixels, at ratio 1.
   virtual QPixmap render(QSize pixelSize) const = 0;
 
  private:
@@ -25,5 +30,9 @@ class PixmapIconEngine : public QIconEngine {
 
   QMap<QPair<int, int>, QPixmap> drawn_;
 };
+
+// `icon` drawn into exactly `pixelSize` device pixels, at ratio 1. An icon
+// that has no picture of that size or shape is scaled to fit, centred.
+QPixmap drawnAtPixelSize(const QIcon& icon, QSize pixelSize);
 
 }  // namespace wendaro
