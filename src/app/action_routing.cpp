@@ -16,11 +16,15 @@ void AppDelegate::performMenuItemAction(MenuItem& sender) {
     case Action::Support: support(); break;
     case Action::Rate: rate(); break;
     case Action::Terminate: platform.application.terminate(); break;
+    case Action::EditShortcutWithItem: editShortcutWithItem(&sender); break;
+    case Action::RemoveFromMenuBarWithItem: removeFromMenuBarWithItem(item); break;
     case Action::CheckForUpdates:
     case Action::LaunchAppWithButton:
     case Action::None: break;
   }
 }
+
+void AppDelegate::performShortcutEditing(const MenuItem* sender) { editShortcutWithItem(sender); }
 
 void AppDelegate::performStatusItemAction(Action action, StatusBarButton& sender) {
   if (action == Action::LaunchAppWithButton) launchAppWithButton(sender);

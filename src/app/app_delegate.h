@@ -53,6 +53,8 @@ class AppDelegate : public ApplicationDelegate,
   const std::shared_ptr<Menu> allAppsMenu;
   const std::shared_ptr<Menu> manageMenu;
   const std::shared_ptr<Menu> moreMenu;
+  // The menu of a pinned icon, filled for the icon it opens from.
+  const std::shared_ptr<Menu> pinnedAppMenu;
   MenuItemRef categoriesSeparator;
   MenuItemRef favoritesSeparator;
   const MenuItemRef launchAtStartupMenuItem;
@@ -81,6 +83,7 @@ class AppDelegate : public ApplicationDelegate,
   // Routes a chosen menu entry or a status item's action to its operation.
   void performMenuItemAction(MenuItem& sender) override;
   void performStatusItemAction(Action action, StatusBarButton& sender) override;
+  void performShortcutEditing(const MenuItem* sender) override;
 
   // --- Settings (settings/) ---
   void loadSettings();
@@ -113,6 +116,10 @@ class AppDelegate : public ApplicationDelegate,
   WendaroMenuItemRef makeMenuItem(const std::string& launchString, bool isCategory);
   ImageRef resizeIcon(const ImageRef& image, double side);
   void rebuildMenubarItems();
+  // Fills `pinnedAppMenu` for the pinned app: its name, its shortcut editor
+  // and its removal from the menu bar.
+  void buildPinnedAppMenu(const std::string& appPath);
+  void removeFromMenuBarWithItem(const WendaroMenuItem* sender);
 
   // --- Launching and shortcuts (launch/) ---
   bool isOptionKeyPressed() const;
@@ -126,6 +133,10 @@ class AppDelegate : public ApplicationDelegate,
   void launchAppWithButton(StatusBarButton& sender);
   void mouseDown(StatusBarButton& button) override;
   void mouseUp(StatusBarButton& button) override;
+  void rightMouseDown(StatusBarButton& button) override;
+  // The shortcut editor of what a menu entry stands for: its app or
+  // category, else the main menu.
+  void editShortcutWithItem(const MenuItem* sender);
   void didCloseMenu(StatusBarButton& button, Menu& menu) override;
   void bindShortcuts();
   void bindMenuShortcut();

@@ -46,6 +46,20 @@ void AppDelegate::mouseUp(StatusBarButton& button) {
   if (&button != menubarItem->button()) button.highlight(false);
 }
 
+// A right click on the main icon opens the main menu, as a left click does
+// (desktops that show tray menus themselves open it on a right click); on a
+// pinned icon it opens that icon's own menu and launches nothing.
+void AppDelegate::rightMouseDown(StatusBarButton& button) {
+  if (&button == menubarItem->button()) {
+    mouseDown(button);
+    return;
+  }
+  std::optional<std::size_t> index = pinnedIndexOf(*this, button);
+  if (!index) return;
+  buildPinnedAppMenu(menubar[*index]);
+  menubarStatusItems[*index]->popUpStatusItemMenu(*pinnedAppMenu);
+}
+
 // The main menu closed: the shortcut that may have opened it works again.
 void AppDelegate::didCloseMenu(StatusBarButton& button, Menu&) {
   if (&button != menubarItem->button()) return;

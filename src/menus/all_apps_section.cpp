@@ -1,4 +1,5 @@
 #include "app/app_delegate.h"
+#include "menus/same_titles.h"
 
 namespace wendaro {
 
@@ -14,6 +15,7 @@ void AppDelegate::rebuildAllAppsMenu() {
     if (i + kReadAhead < allApps.size()) __builtin_prefetch(allApps[i + kReadAhead].data());
     allAppsMenu->addItem(makeMenuItem(allApps[i], false));
   }
+  showFoldersOfSameTitles(*allAppsMenu, 0, allAppsMenu->numberOfItems());
   if (allApps.empty()) {
     allAppsMenu->addItemWithTitle("No apps found in chosen Directories", Action::None, "");
     allAppsMenu->addItemWithTitle("Manage", Action::ShowDirectoriesWindow, "");

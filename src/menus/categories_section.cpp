@@ -1,5 +1,6 @@
 #include "app/app_delegate.h"
 #include "discovery/app_names.h"
+#include "menus/same_titles.h"
 #include "menus/submenu_entry.h"
 
 namespace wendaro {
@@ -14,6 +15,7 @@ std::shared_ptr<Menu> categoryMenu(AppDelegate& app, const std::string& category
     std::vector<std::string> sorted = members->second;
     sortInAppNameOrder(sorted);
     for (const auto& appPath : sorted) menu->addItem(app.makeMenuItem(appPath, false));
+    showFoldersOfSameTitles(*menu, 0, menu->numberOfItems());
   }
   menu->addItem(MenuItem::separatorItem());
   menu->addItem(app.makeMenuItem(category, true));

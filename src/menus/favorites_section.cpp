@@ -1,5 +1,6 @@
 #include "app/app_delegate.h"
 #include "discovery/app_names.h"
+#include "menus/same_titles.h"
 
 namespace wendaro {
 
@@ -22,6 +23,7 @@ void AppDelegate::rebuildFavoriteItems() {
 
   long position = 0;
   for (std::size_t index : appNameOrder(favorites)) menubarMenu->insertItemAtIndex(entries[index], position++);
+  showFoldersOfSameTitles(*menubarMenu, 0, position);
 }
 
 }  // namespace wendaro

@@ -1,4 +1,8 @@
+#include <algorithm>
+
 #include "app/app_delegate.h"
+#include "platform/path_strings.h"
+#include "settings/defaults_keys.h"
 
 namespace wendaro {
 
@@ -18,11 +22,33 @@ void AppDelegate::rebuildMenubarItems() {
 
   for (const auto& appPath : menubar) {
     StatusItemRef item = platform.statusBar.statusItemWithLength(kPinnedIconLength);
-    item->setToolTip(appPath);
+    item->setToolTip(displayName(appPath));
     item->setImage(resizeIcon(platform.workspace.iconForFile(appPath), kPinnedIconSide));
     item->setAction(Action::LaunchAppWithButton);
     menubarStatusItems.push_back(std::move(item));
   }
+}
+
+void AppDelegate::buildPinnedAppMenu(const std::string& appPath) {
+  pinnedAppMenu->removeAllItems();
+  pinnedAppMenu->addItemWithTitle(displayName(appPath), Action::None, "");
+  pinnedAppMenu->addItem(MenuItem::separatorItem());
+  for (const auto& [title, action] : {std::pair{"Edit Shortcut…", Action::EditShortcutWithItem},
+                                      std::pair{"Remove from Menu Bar", Action::RemoveFromMenuBarWithItem}}) {
+    auto entry = std::make_shared<WendaroMenuItem>(title, action, "");
+    entry->launchString = appPath;
+    pinnedAppMenu->addItem(entry);
+  }
+}
+
+// Unpins the app as unticking it in the "Menu Bar" window does.
+void AppDelegate::removeFromMenuBarWithItem(const WendaroMenuItem* sender) {
+  if (!sender || !sender->launchString) return;
+  auto found = std::find(menubar.begin(), menubar.end(), *sender->launchString);
+  if (found == menubar.end()) return;
+  menubar.erase(found);
+  platform.defaults.setObject(keys::kMenubar, stringArrayValue(menubar));
+  rebuildMenubarItems();
 }
 
 }  // namespace wendaro

@@ -16,6 +16,8 @@ const char* actionName(Action action) {
     case Action::Support: return "support:";
     case Action::Rate: return "rate:";
     case Action::Terminate: return "terminate:";
+    case Action::EditShortcutWithItem: return "editShortcutWithItem:";
+    case Action::RemoveFromMenuBarWithItem: return "removeFromMenuBarWithItem:";
   }
   return "none";
 }

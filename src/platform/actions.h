@@ -18,6 +18,9 @@ enum class Action {
   Support,
   Rate,
   Terminate,
+  // The shortcut editor, and unpinning, for the app of a pinned icon's menu.
+  EditShortcutWithItem,
+  RemoveFromMenuBarWithItem,
 };
 
 // Where an action goes. Without a target it reaches the application object,
@@ -37,6 +40,9 @@ class ActionResponder {
   virtual void performMenuItemAction(MenuItem& sender) = 0;
   // A status item sent its action; its button is the sender.
   virtual void performStatusItemAction(Action action, StatusBarButton& sender) = 0;
+  // The keyboard's way into the shortcut editor (Alt+Return in an open
+  // menu): the highlighted entry is the sender, null when none is.
+  virtual void performShortcutEditing(const MenuItem* sender) = 0;
 };
 
 }  // namespace wendaro

@@ -55,6 +55,10 @@ class MenuItem {
   ModifierFlags keyEquivalentModifierMask() const { return keyEquivalentModifierMask_; }
   void setKeyEquivalentModifierMask(ModifierFlags mask) { keyEquivalentModifierMask_ = mask; }
 
+  // A second, dimmer text drawn beside the title; empty for none.
+  const std::string& subtitle() const { return subtitle_; }
+  void setSubtitle(std::string subtitle) { subtitle_ = std::move(subtitle); }
+
   const ImageRef& image() const { return image_; }
   void setImage(ImageRef image) { image_ = std::move(image); }
 
@@ -70,6 +74,7 @@ class MenuItem {
   bool separator_ = false;
   std::string title_;
   std::optional<std::string> attributedTitle_;
+  std::string subtitle_;
   Action action_ = Action::None;
   ActionTarget target_ = ActionTarget::None;
   std::string keyEquivalent_;

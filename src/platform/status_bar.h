@@ -58,6 +58,8 @@ class StatusBarButtonEvents {
   virtual ~StatusBarButtonEvents() = default;
   virtual void mouseDown(StatusBarButton& button) = 0;
   virtual void mouseUp(StatusBarButton& button) = 0;
+  // A press of the secondary (right) button.
+  virtual void rightMouseDown(StatusBarButton& button) = 0;
   virtual void didCloseMenu(StatusBarButton& button, Menu& menu) = 0;
 };
 

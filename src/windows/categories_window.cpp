@@ -89,6 +89,12 @@ void AppDelegate::controlTextDidEndEditing(TableView& control) {
   } else {
     categoriesApps.erase(newName);
   }
+  // An Apps window that manages the category follows it to its new name, so
+  // that it keeps showing and changing the same members.
+  if (!managingHardcodedCategory && appsWindow->title() == oldName && newName != oldName) {
+    appsWindow->setTitle(newName);
+    appsTableView->reloadData();
+  }
   saveCategories();
   rebuildCategoryItems();
 }

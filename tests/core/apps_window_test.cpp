@@ -64,12 +64,12 @@ TEST_F(AppsWindowTest, TickingInMenuBarRecreatesThePinnedIconsNewOneLast) {
   EXPECT_EQ(stored(keys::kMenubar), (std::vector<std::string>{"/Applications/Zed.app", "/Applications/Mail.app"}));
   auto shown = desktop.statusBar.shown();
   ASSERT_EQ(shown.size(), 3u);
-  EXPECT_EQ(shown[1]->toolTip, "/Applications/Zed.app");
-  EXPECT_EQ(shown[2]->toolTip, "/Applications/Mail.app");
+  EXPECT_EQ(shown[1]->toolTip, "Zed");
+  EXPECT_EQ(shown[2]->toolTip, "Mail");
   tick("/Applications/Zed.app", false);
   shown = desktop.statusBar.shown();
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1]->toolTip, "/Applications/Mail.app");
+  EXPECT_EQ(shown[1]->toolTip, "Mail");
 }
 
 TEST_F(AppsWindowTest, UserCategoryNamedLikeABuiltInOneKeepsItsOwnMembers) {

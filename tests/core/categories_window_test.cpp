@@ -82,6 +82,27 @@ TEST_F(CategoriesWindowTest, RenamingMovesTheMembersToTheNewName) {
   }
 }
 
+// An Apps window open for a category goes on managing it under its new
+// name; one open for the built-in category of the same name is left alone.
+TEST_F(CategoriesWindowTest, TheAppsWindowFollowsItsCategoryToItsNewName) {
+  app->categories = {"Work", "Favorites"};
+  app->categoriesApps = {{"Work", {"/Applications/Mail.app"}}, {"Favorites", {}}};
+  manage("Work", false);
+  desktop.log.clear();
+  EXPECT_TRUE(rename(0, "Office"));
+  EXPECT_EQ(desktop.appsWindow.title(), "Office");
+  EXPECT_EQ(desktop.log.matching("table[apps].reloadData").size(), 1u);
+  tick("/Applications/Notes.app", true);
+  EXPECT_EQ(app->categoriesApps.at("Office"),
+            (std::vector<std::string>{"/Applications/Mail.app", "/Applications/Notes.app"}));
+  EXPECT_EQ(desktop.defaults.values.at(keys::kCategoriesApps),
+            stringArrayDictionaryValue(app->categoriesApps));
+
+  manage("Favorites", true);
+  EXPECT_TRUE(rename(1, "Starred"));
+  EXPECT_EQ(desktop.appsWindow.title(), "Favorites");
+}
+
 TEST_F(CategoriesWindowTest, SpacesOnlyKeepsTheEditorOpenOtherSpacesAreKept) {
   app->categories = {"Work"};
   desktop.log.clear();

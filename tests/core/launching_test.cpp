@@ -1,5 +1,6 @@
 #include "core/core_test_fixture.h"
 #include "launch/option_key.h"
+#include "settings/defaults_keys.h"
 
 namespace wendaro {
 namespace {
@@ -123,6 +124,66 @@ TEST_F(LaunchingTest, PinnedIconLaunchesOnMouseDownAndIsHighlightedUntilMouseUp)
   EXPECT_EQ(desktop.workspace.launched.size(), 1u);
   EXPECT_EQ(desktop.shortcutWindow.title(), "One");
   EXPECT_EQ(app->shortcutsIndex.count("/A/One.app"), 1u);
+}
+
+// Only the primary button launches; the secondary one opens the icon's menu,
+// whose entries edit the app's shortcut or unpin it.
+TEST_F(LaunchingTest, RightClickOnAPinnedIconOpensItsMenu) {
+  app->setUpMenus();
+  app->menubar = {"/A/One.app", "/A/Two.app"};
+  app->rebuildMenubarItems();
+
+  desktop.statusBar.rightMouseDown(pinned(1));
+  EXPECT_TRUE(desktop.workspace.launched.empty());
+  ASSERT_EQ(desktop.statusBar.openMenu, app->pinnedAppMenu.get());
+  EXPECT_EQ(desktop.statusBar.openMenuItem, &pinned(1));
+  const Menu& menu = *app->pinnedAppMenu;
+  ASSERT_EQ(menu.numberOfItems(), 4);
+  EXPECT_EQ(menu.itemAtIndex(0)->title(), "Two");
+  EXPECT_EQ(menu.itemAtIndex(0)->action(), Action::None) << "a title, not a command";
+  EXPECT_TRUE(menu.itemAtIndex(1)->isSeparatorItem());
+  desktop.statusBar.closeMenu();
+
+  app->performMenuItemAction(*menu.itemAtIndex(2));
+  EXPECT_EQ(desktop.shortcutWindow.title(), "Two");
+  EXPECT_EQ(app->shortcutsIndex.count("/A/Two.app"), 1u);
+
+  desktop.log.clear();
+  app->performMenuItemAction(*menu.itemAtIndex(3));
+  EXPECT_EQ(app->menubar, Paths{"/A/One.app"});
+  EXPECT_EQ(stored(keys::kMenubar), Paths{"/A/One.app"});
+  EXPECT_EQ(desktop.statusBar.shown().size(), 2u) << "the main icon and One's";
+  EXPECT_TRUE(desktop.workspace.launched.empty());
+
+  desktop.statusBar.rightMouseDown(mainIcon());
+  EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get()) << "the main icon opens the main menu";
+}
+
+// Alt+Return on a highlighted entry opens the editor that an Alt-click on it
+// would; elsewhere in a menu it opens the main menu's.
+TEST_F(LaunchingTest, TheKeyboardReachesTheShortcutEditorOfEveryEntry) {
+  auto mail = entry("/Applications/Mail.app");
+  auto launchAll = entry("Work");
+  launchAll->setAction(Action::LaunchCategoryWithItem);
+  auto manageEntry = entry("Work");
+  manageEntry->setAction(Action::ShowAppsWindow);
+  const struct {
+    const MenuItem* entry;
+    const char* title;
+    const char* keyPrefix;
+  } cases[] = {
+      {mail.get(), "Mail", "ash"},
+      {launchAll.get(), "Work", "csh"},
+      {manageEntry.get(), "Wendaro's Menu", "WendaroMenu"},
+      {nullptr, "Wendaro's Menu", "WendaroMenu"},
+  };
+  for (const auto& c : cases) {
+    app->performShortcutEditing(c.entry);
+    EXPECT_TRUE(desktop.shortcutWindow.visible);
+    EXPECT_EQ(desktop.shortcutWindow.title(), c.title);
+    EXPECT_TRUE(desktop.shortcutView.associatedKey.starts_with(c.keyPrefix)) << desktop.shortcutView.associatedKey;
+  }
+  EXPECT_TRUE(desktop.workspace.launched.empty());
 }
 
 TEST_F(LaunchingTest, ButtonOfNoPinnedAppOnlyHighlights) {

@@ -116,6 +116,33 @@ TEST_F(MenusTest, FavouritesIgnoreCaseAndKeepStoredOrderForEqualNames) {
   }
 }
 
+// Two apps of one title show the folders they are in; their titles, and
+// every other entry, stay as they are.
+TEST_F(MenusTest, AppsOfTheSameTitleShowTheirFolders) {
+  app->allApps = {"/Applications/Mail.app", "/System/Applications/Mail.app", "/Applications/mail.app",
+                  "/Applications/Notes.app"};
+  app->favorites = {"/System/Applications/Mail.app", "/Applications/Notes.app", "/Applications/Mail.app"};
+  app->categories = {"Work"};
+  app->categoriesApps["Work"] = {"/System/Applications/Mail.app", "/Applications/Mail.app"};
+  app->setUpMenus();
+  auto subtitles = [](const Menu& menu) {
+    std::map<std::string, std::string> shown;
+    for (const auto& item : menu.items()) {
+      const auto* entry = dynamic_cast<const WendaroMenuItem*>(item.get());
+      if (entry && entry->launchString && !entry->subtitle().empty()) {
+        EXPECT_EQ(entry->title(), "Mail");
+        shown[*entry->launchString] = entry->subtitle();
+      }
+    }
+    return shown;
+  };
+  const std::map<std::string, std::string> expected{{"/Applications/Mail.app", "/Applications"},
+                                                    {"/System/Applications/Mail.app", "/System/Applications"}};
+  EXPECT_EQ(subtitles(main()), expected);
+  EXPECT_EQ(subtitles(*app->allAppsMenu), expected);
+  EXPECT_EQ(subtitles(*entry("Work")->submenu()), expected);
+}
+
 TEST_F(MenusTest, FavouritesRebuildReplacesTheSectionAndLeavesCategoriesAlone) {
   app->favorites = {"/A/One.app", "/A/Two.app", "/A/Three.app"};
   app->categories = {"Work"};

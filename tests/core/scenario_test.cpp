@@ -72,7 +72,7 @@ TEST_F(ScenarioTest, EverythingSetInOneRunComesBackInTheNext) {
                 testing_support::kMainMenuEnd);
   auto pins = next.statusBar.shown();
   ASSERT_EQ(pins.size(), 2u);
-  EXPECT_EQ(pins[1]->toolTip, "/Applications/Notes.app");
+  EXPECT_EQ(pins[1]->toolTip, "Notes");
 
   EXPECT_TRUE(next.binder.press("Ctrl+Alt+N"));
   EXPECT_EQ(next.workspace.launched, (std::vector<std::string>{"/Applications/Notes.app"}));

@@ -50,7 +50,7 @@ TEST_F(StartupTest, TheUpdateCheckRunsFirstThenTheNineStepsInOrder) {
       "statusItem#0.setImage",
       "statusButton#0.setMenu",
       "statusBar.statusItemWithLength #1",       // 8. menus, ending with the pins
-      "statusItem#1.setToolTip /Applications/Mail.app",
+      "statusItem#1.setToolTip Mail",
       "loginItems.setLoginItemEnabled org.wendaro.Wendaro-2-Helper 0",  // 9.
   };
   long from = 0;
@@ -99,7 +99,7 @@ TEST_F(StartupTest, PinsOfVanishedAppsGetNoIcon) {
   start();
   auto shown = desktop.statusBar.shown();
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1]->toolTip, "/Applications/Mail.app");
+  EXPECT_EQ(shown[1]->toolTip, "Mail");
   EXPECT_EQ(stored(keys::kMenubar), (std::vector<std::string>{"/Applications/Mail.app"}));
 }
 

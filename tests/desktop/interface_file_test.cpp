@@ -51,6 +51,14 @@ TEST_F(InterfaceFileTest, EscapeInATableClosesItsWindow) {
   EXPECT_EQ(rows.events, std::vector<std::string>{"willClose Directories"});
 }
 
+TEST_F(InterfaceFileTest, ButtonsSayWhatTheyDo) {
+  for (QtWindow* window : {&ui.categoriesWindow, &ui.directoriesWindow}) {
+    for (const QPushButton* button : window->widget().findChildren<QPushButton*>()) {
+      EXPECT_FALSE(button->toolTip().isEmpty()) << button->objectName().toStdString();
+    }
+  }
+}
+
 TEST_F(InterfaceFileTest, ButtonsAnswerTheirMnemonics) {
   show(ui.categoriesWindow);
   for (const auto& [key, action] : {std::pair{Qt::Key_A, "addCategory"}, std::pair{Qt::Key_R, "removeCategory"},

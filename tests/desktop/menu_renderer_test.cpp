@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 #include <QWidgetAction>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "desktop/qt/menu_renderer.h"
 #include "desktop/qt/qt_application.h"
 #include "desktop/qt/qt_images.h"
+#include "desktop/qt/typed_prefix.h"
 #include "fake/fake_services.h"
 #include "recording_delegate.h"
 
@@ -274,6 +276,20 @@ TEST_F(MenuRendererTest, TheDelegateHearsTheOpeningBeforeTheMenuIsDrawn) {
   EXPECT_EQ(delegate.calls, (std::vector<std::string>{"menuWillOpen", "menuWillOpen"}));
 }
 
+// Titles keep their underscores in a tray host's own drawing of the menu,
+// where a single underscore would mark a mnemonic; an entry with a subtitle
+// is made wide enough for it.
+TEST_F(MenuRendererTest, UnderscoresAreKeptForTrayHostsAndSubtitlesWidenTheMenu) {
+  Menu menu;
+  auto tool = menu.addItemWithTitle("my_tool", Action::LaunchAppWithItem, "");
+  EXPECT_EQ(texts(open(menu)), QStringList{"my__tool"});
+  const int plainWidth = renderer.menuFor(menu)->sizeHint().width();
+  menu.removeAllItems();
+  tool->setSubtitle("/Volumes/External Disk/Applications");
+  menu.addItem(tool);
+  EXPECT_GT(open(menu)->sizeHint().width(), plainWidth + 100);
+}
+
 TEST_F(MenuRendererTest, PopUpPreparesOnceAndPlacesTheMenuBySize) {
   Menu menu;
   menu.setDelegate(&delegate);
@@ -289,6 +305,65 @@ TEST_F(MenuRendererTest, PopUpPreparesOnceAndPlacesTheMenuBySize) {
   EXPECT_EQ(shown->pos(), QPoint(30, 40));
   EXPECT_EQ(delegate.calls, std::vector<std::string>{"menuWillOpen"});
   shown->hide();
+}
+
+// Typing selects an entry by its title, in a menu taller than the screen
+// too; Return chooses it, Alt+Return opens its shortcut editor instead.
+using TypeSelectTest = MenuRendererTest;
+
+TEST_F(TypeSelectTest, TypedTextAddsUpUntilAPause) {
+  qint64 now = 0;
+  TypedPrefix typed([&] { return now; });
+  EXPECT_FALSE(typed.takes(" ")) << "a space alone does what the key does";
+  EXPECT_FALSE(typed.takes("\r"));
+  const struct {
+    qint64 at;
+    const char* key;
+    const char* prefix;
+  } keys[] = {{0, "m", "m"}, {400, "A", "mA"}, {1300, " ", "mA "}, {2300, "n", "n"}, {2400, "o", "no"}};
+  for (const auto& key : keys) {
+    now = key.at;
+    ASSERT_TRUE(typed.takes(key.key)) << key.key;
+    EXPECT_EQ(typed.add(key.key), key.prefix) << key.at;
+  }
+  EXPECT_TRUE(typed.matches("Notes"));
+  EXPECT_FALSE(typed.matches("Mail"));
+}
+
+TEST_F(TypeSelectTest, TypingSelectsAnEntryAndReturnChoosesIt) {
+  Menu menu;
+  std::vector<std::string> titles{"Manage"};
+  for (int i = 0; i < 300; ++i) titles.push_back("App " + std::to_string(1000 + i));
+  titles.push_back("Mail");
+  titles.push_back("mail_tool");
+  auto apps = addAllApps(menu, titles);
+  apps->itemAtIndex(0)->setAction(Action::None);  // disabled: never selected
+  QMenu* shown = renderer.menuFor(menu);
+  shown->popup(QPoint(10, 10));
+  QMenu* allApps = shown->actions()[0]->menu();
+  allApps->popup(QPoint(10, 10));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(allApps));
+
+  QTest::keyClicks(allApps, "app 129");
+  ASSERT_NE(allApps->activeAction(), nullptr);
+  EXPECT_EQ(allApps->activeAction()->text(), "App 1290");
+  EXPECT_TRUE(allApps->rect().contains(allApps->actionGeometry(allApps->activeAction())))
+      << "scrolled into view";
+
+  delegate.calls.clear();
+  QTest::keyClicks(allApps, "9");
+  QTest::keyClick(allApps, Qt::Key_Return);
+  EXPECT_EQ(delegate.calls, std::vector<std::string>{"perform launchAppWithItem: App 1299"});
+
+  shown->popup(QPoint(10, 10));
+  allApps = shown->actions()[0]->menu();
+  allApps->popup(QPoint(10, 10));
+  delegate.calls.clear();
+  QTest::keyClicks(allApps, "MAIL_");
+  QTest::keyClick(allApps, Qt::Key_Return, Qt::AltModifier);
+  EXPECT_EQ(delegate.calls, std::vector<std::string>{"editShortcut mail_tool"});
+  EXPECT_FALSE(allApps->isVisible());
+  EXPECT_FALSE(shown->isVisible()) << "the menus give the keyboard to the editor";
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace wendaro::test {
 
 // An application delegate that records the callbacks the desktop delivers,
-// in order, and runs what a test gives it on a mouse-down.
+// in order, and runs what a test gives it on a mouse-down of either button.
 class RecordingDelegate : public ApplicationDelegate,
                           public StatusBarButtonEvents,
                           public ActionResponder,
@@ -24,6 +24,10 @@ class RecordingDelegate : public ApplicationDelegate,
     if (onMouseDown) onMouseDown(button);
   }
   void mouseUp(StatusBarButton&) override { calls.push_back("mouseUp"); }
+  void rightMouseDown(StatusBarButton& button) override {
+    calls.push_back("rightMouseDown");
+    if (onMouseDown) onMouseDown(button);
+  }
   void didCloseMenu(StatusBarButton& button, Menu&) override {
     calls.push_back("didCloseMenu");
     closedFrom = &button;
@@ -33,6 +37,9 @@ class RecordingDelegate : public ApplicationDelegate,
   }
   void performStatusItemAction(Action action, StatusBarButton&) override {
     calls.push_back(std::string("status ") + actionName(action));
+  }
+  void performShortcutEditing(const MenuItem* sender) override {
+    calls.push_back("editShortcut " + (sender ? sender->title() : std::string("(none)")));
   }
   void menuWillOpen(Menu&) override {
     calls.push_back("menuWillOpen");

@@ -7,6 +7,7 @@
 #include "desktop/qt/qt_application.h"
 #include "desktop/qt/qt_images.h"
 #include "desktop/qt/qt_status_bar.h"
+#include "desktop/qt/tray_notice.h"
 #include "recording_delegate.h"
 
 namespace wendaro {
@@ -41,17 +42,26 @@ class StatusBarTest : public testing::Test {
   bool altHeld = false;
 };
 
-TEST_F(StatusBarTest, EveryClickOnTheIconIsAMouseDownAndUpThatOpensTheMenu) {
+// A click of the primary button is a mouse-down and up, one of the secondary
+// button a right mouse-down; the middle button and the second click of a
+// double click do nothing.
+TEST_F(StatusBarTest, TheIconsClicksReachTheDelegateByButton) {
   auto* item = static_cast<QtStatusItem*>(mainItem.get());
   ASSERT_NE(item->trayIcon(), nullptr);
-  for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::DoubleClick,
-                      QSystemTrayIcon::MiddleClick}) {
+  const struct {
+    QSystemTrayIcon::ActivationReason reason;
+    Calls calls;
+  } cases[] = {
+      {QSystemTrayIcon::Trigger, {"mouseDown", "menuWillOpen", "mouseUp", "didCloseMenu"}},
+      {QSystemTrayIcon::Context, {"rightMouseDown", "menuWillOpen", "didCloseMenu"}},
+      {QSystemTrayIcon::DoubleClick, {}},
+      {QSystemTrayIcon::MiddleClick, {}},
+  };
+  for (const auto& c : cases) {
     delegate.calls.clear();
-    emit item->trayIcon()->activated(reason);
-    EXPECT_TRUE(shownMenu()->isVisible()) << reason;
+    emit item->trayIcon()->activated(c.reason);
     shownMenu()->close();
-    EXPECT_EQ(delegate.calls, (Calls{"mouseDown", "menuWillOpen", "mouseUp", "didCloseMenu"})) << reason;
-    EXPECT_EQ(delegate.closedFrom, mainItem->button());
+    EXPECT_EQ(delegate.calls, c.calls) << c.reason;
     settle();
   }
 }
@@ -77,12 +87,12 @@ TEST_F(StatusBarTest, AContextMenuOpenedByTheDesktopIsTheClicksMenu) {
   EXPECT_EQ(showings, 1);
   EXPECT_TRUE(shownMenu()->isVisible());
   shownMenu()->close();
-  EXPECT_EQ(delegate.calls, (Calls{"menuWillOpen", "mouseDown", "mouseUp", "didCloseMenu"}));
+  EXPECT_EQ(delegate.calls, (Calls{"menuWillOpen", "rightMouseDown", "didCloseMenu"}));
 
   settle();
   delegate.calls.clear();
   emit item->trayIcon()->activated(QSystemTrayIcon::Context);
-  EXPECT_EQ(delegate.calls.front(), "mouseDown") << "the next right click counts again";
+  EXPECT_EQ(delegate.calls.front(), "rightMouseDown") << "the next right click counts again";
   shownMenu()->close();
 }
 
@@ -91,7 +101,7 @@ TEST_F(StatusBarTest, AnAltClickOnADesktopOpenedMenuClosesItSilently) {
   shownMenu()->popup(QPoint(5, 5));
   settle();
   EXPECT_FALSE(shownMenu()->isVisible());
-  EXPECT_EQ(delegate.calls, (Calls{"menuWillOpen", "mouseDown", "mouseUp"}));
+  EXPECT_EQ(delegate.calls, (Calls{"menuWillOpen", "rightMouseDown"}));
 }
 
 TEST_F(StatusBarTest, PinnedIconsTakeClicksAndCarryTheirAppPath) {
@@ -124,6 +134,29 @@ TEST_F(StatusBarTest, AProgramThatShowsNothingMakesNoTrayIcons) {
   item->setToolTip("/apps/Mail.app");
   item->button()->highlight(true);
   EXPECT_TRUE(item->button()->isHighlighted());
+}
+
+// Without a tray a window says so, until a tray appears: then it goes and
+// the icons are shown again.
+TEST(TrayNoticeTest, AWindowExplainsTheMissingTrayUntilOneAppears) {
+  bool available = false;
+  int appeared = 0;
+  TrayNotice notice([&] { ++appeared; }, [&] { return available; });
+  notice.watch();
+  EXPECT_TRUE(notice.window().isVisible());
+  notice.check();
+  EXPECT_EQ(appeared, 0);
+
+  available = true;
+  notice.check();
+  EXPECT_FALSE(notice.window().isVisible());
+  notice.check();
+  EXPECT_EQ(appeared, 1);
+
+  TrayNotice withTray([&] { ++appeared; }, [] { return true; });
+  withTray.watch();
+  EXPECT_FALSE(withTray.window().isVisible());
+  EXPECT_EQ(appeared, 1);
 }
 
 }  // namespace

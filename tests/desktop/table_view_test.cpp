@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -42,11 +43,34 @@ TEST_F(TableViewTest, TheAppsTableShowsEachColumnByItsTitle) {
   EXPECT_TRUE(apps.flags(apps.index(1, 2)).testFlag(Qt::ItemIsUserCheckable));
   EXPECT_FALSE(apps.flags(apps.index(1, 1)).testFlag(Qt::ItemIsEditable));
 
-  // A category without a member list: every box shows off and can be ticked.
+  // A category without a member list: no box at all, and Space ticks none.
   rows.checks.clear();
   ui.appsTableView.reloadData();
-  EXPECT_EQ(apps.index(1, 2).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
-  EXPECT_TRUE(apps.flags(apps.index(1, 2)).testFlag(Qt::ItemIsUserCheckable));
+  EXPECT_FALSE(apps.index(1, 2).data(Qt::CheckStateRole).isValid());
+  EXPECT_FALSE(apps.flags(apps.index(1, 2)).testFlag(Qt::ItemIsUserCheckable));
+  show(ui.appsWindow);
+  ui.appsTableView.selectRowIndexes(1, false);
+  QTest::keyClick(&ui.appsTableView.view(), Qt::Key_Space);
+  EXPECT_TRUE(rows.events.empty());
+}
+
+// Typing selects the first row whose name starts with the typed text; in the
+// Directories window Delete removes the selected row.
+TEST_F(TableViewTest, TheKeyboardSelectsByNameAndDeletes) {
+  show(ui.appsWindow);
+  QTableView& apps = ui.appsTableView.view();
+  QTest::keyClicks(&apps, "sa");
+  EXPECT_EQ(ui.appsTableView.selectedRow(), 2) << "Safari";
+  QTest::keyClicks(&apps, "X");
+  EXPECT_EQ(ui.appsTableView.selectedRow(), 2) << "no name starts with \"saX\"";
+  EXPECT_TRUE(rows.events.empty());
+
+  show(ui.directoriesWindow);
+  QTest::keyClick(&ui.directoriesTableView.view(), Qt::Key_Delete);
+  EXPECT_TRUE(rows.events.empty()) << "nothing selected";
+  ui.directoriesTableView.selectRowIndexes(1, false);
+  QTest::keyClick(&ui.directoriesTableView.view(), Qt::Key_Delete);
+  EXPECT_EQ(rows.events, std::vector<std::string>{"removeDirectory"});
 }
 
 // The data source may do real work for a value (the apps' icons are drawn
@@ -148,10 +172,12 @@ TEST_F(TableViewTest, ARefusedEditStaysOpenUntilTheTextIsAccepted) {
   QLineEdit* editor = startEditing(0);
   ASSERT_NE(editor, nullptr);
 
+  EXPECT_FALSE(ui.nameRefusedLabel.isVisible());
   QTest::keyClicks(editor, "   ");
   QTest::keyClick(editor, Qt::Key_Return);
   EXPECT_EQ(table.cellDelegate().openEditor(), editor);
   EXPECT_TRUE(editor->isVisible());
+  EXPECT_TRUE(ui.nameRefusedLabel.isVisible()) << "the window says why";
 
   // Asked to end from outside (a button of the window), it still refuses.
   ui.categoriesWindow.makeFirstResponder(nullptr);
@@ -163,6 +189,7 @@ TEST_F(TableViewTest, ARefusedEditStaysOpenUntilTheTextIsAccepted) {
   QTest::keyClick(editor, Qt::Key_Enter);
   EXPECT_EQ(table.cellDelegate().openEditor(), nullptr);
   EXPECT_EQ(rows.events.back(), "didEnd   x");
+  EXPECT_FALSE(ui.nameRefusedLabel.isVisible());
 }
 
 TEST_F(TableViewTest, EscapeAbandonsTheEdit) {

@@ -77,6 +77,12 @@ void FakeStatusBar::mouseUp(FakeStatusItem& item) {
   events->mouseUp(*item.button());
 }
 
+void FakeStatusBar::rightMouseDown(FakeStatusItem& item) {
+  auto* events = dynamic_cast<StatusBarButtonEvents*>(application_.delegate());
+  if (!events || !item.button()) return;
+  events->rightMouseDown(*item.button());
+}
+
 void FakeStatusBar::closeMenu() {
   if (!openMenu || !openMenuItem) return;
   Menu* menu = std::exchange(openMenu, nullptr);

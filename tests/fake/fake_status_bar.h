@@ -75,6 +75,7 @@ class FakeStatusBar : public StatusBar {
   void mouseDown(FakeStatusItem& item);
   void mouseUp(FakeStatusItem& item);
   void click(FakeStatusItem& item) { mouseDown(item); mouseUp(item); }
+  void rightMouseDown(FakeStatusItem& item);
   // The menu that is open, and the item it was shown from.
   Menu* openMenu = nullptr;
   FakeStatusItem* openMenuItem = nullptr;

@@ -63,4 +63,10 @@ void MenuRenderer::perform(const MenuItemRef& item) {
   }
 }
 
+void MenuRenderer::editShortcut(const MenuItemRef& item) {
+  if (auto* responder = dynamic_cast<ActionResponder*>(application_.delegate())) {
+    responder->performShortcutEditing(item.get());
+  }
+}
+
 }  // namespace wendaro

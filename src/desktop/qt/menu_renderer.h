@@ -47,6 +47,8 @@ class MenuRenderer : public QObject {
  private:
   friend class ModelMenu;
   void perform(const MenuItemRef& item);
+  // The shortcut editor of the entry, or of no entry.
+  void editShortcut(const MenuItemRef& item);
   QStyle* style() const { return style_.get(); }
   void idle();
 

@@ -1,23 +1,30 @@
 #include "desktop/qt/model_menu.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QStyle>
+#include <QStyleOptionMenuItem>
 #include <QWidgetAction>
 
 #include "desktop/qt/key_equivalent.h"
 #include "desktop/qt/menu_renderer.h"
 #include "desktop/qt/qt_image_source.h"
+#include "desktop/qt/tray_menu_style.h"
 
 namespace wendaro {
 
 namespace {
 
 // A title as a menu entry shows it literally: "&" would mark a mnemonic and a
-// tab would start the shortcut column.
+// tab would start the shortcut column. A tray host that draws the menu itself
+// (over StatusNotifierItem) reads the entries' texts with an underscore as
+// its mnemonic mark: there an underscore is written twice, and the menu drawn
+// here shows it once (initStyleOption).
 QString entryText(const std::string& title) {
   QString text = QString::fromStdString(title);
   text.replace(u'&', QStringLiteral("&&"));
   text.replace(u'\t', u' ');
+  text.replace(u'_', QStringLiteral("__"));
   return text;
 }
 
@@ -50,6 +57,7 @@ void ModelMenu::popUpPrepared(const std::function<QPoint(QSize)>& place) {
 }
 
 void ModelMenu::aboutToShowMenu() {
+  typed_.reset();
   if (!prepared_) bringUpToDate();
 }
 
@@ -183,6 +191,62 @@ QAction* ModelMenu::makeTextEntry(const QString& text) {
   label->setContentsMargins(margin + 20, 4, margin + 12, 4);
   action->setDefaultWidget(label);
   return action;
+}
+
+const MenuItem* ModelMenu::itemOf(const QAction* action) const {
+  if (!action || action->parent() != this) return nullptr;
+  const auto index = action->data().value<qulonglong>();
+  if (index >= entries_.size() || entries_[index] != action) return nullptr;
+  return snapshot_[index].get();
+}
+
+void ModelMenu::keyPressEvent(QKeyEvent* event) {
+  const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (isReturn && (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+    editShortcutOfActiveEntry();
+    return;
+  }
+  if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+      typed_.takes(event->text())) {
+    typed_.add(event->text());
+    selectTypedEntry();
+    return;
+  }
+  QMenu::keyPressEvent(event);
+}
+
+void ModelMenu::selectTypedEntry() {
+  for (std::size_t index = 0; index < snapshot_.size(); ++index) {
+    QAction* entry = entries_[index];
+    if (!entry || entry->isSeparator() || !entry->isEnabled()) continue;
+    if (typed_.matches(QString::fromStdString(snapshot_[index]->title()))) {
+      setActiveAction(entry);
+      return;
+    }
+  }
+}
+
+// The editor opens once the menus are closed: they hold the keyboard.
+void ModelMenu::editShortcutOfActiveEntry() {
+  const MenuItemRef item = [&]() -> MenuItemRef {
+    const QAction* active = activeAction();
+    if (!active) return nullptr;
+    const auto index = active->data().value<qulonglong>();
+    return itemOf(active) ? snapshot_[index] : nullptr;
+  }();
+  for (QWidget* menu = this; dynamic_cast<ModelMenu*>(menu); menu = menu->parentWidget()) menu->hide();
+  renderer_.editShortcut(item);
+}
+
+// An entry with a subtitle draws it dimmed beside its title (TrayMenuStyle).
+void ModelMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
+  QMenu::initStyleOption(option, action);
+  option->text.replace(QStringLiteral("__"), QStringLiteral("_"));
+  const MenuItem* item = itemOf(action);
+  if (!item || item->subtitle().empty()) return;
+  const qsizetype tab = option->text.indexOf(u'\t');
+  option->text.insert(tab < 0 ? option->text.size() : tab,
+                      kSubtitleMark + QString::fromStdString(item->subtitle()));
 }
 
 ModelMenu* ModelMenu::submenuFor(const std::shared_ptr<Menu>& submenu, QAction* entry) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "desktop/qt/typed_prefix.h"
 #include "platform/menu.h"
 
 namespace wendaro {
@@ -24,6 +25,10 @@ class MenuRenderer;
 // it by a fresh, empty ModelMenu instead of emptying it (taking thousands of
 // entries out of a QMenu one by one costs time that grows with the square of
 // their number; dropping the whole QMenu does not).
+//
+// Keyboard: typing selects the first entry whose title starts with what was
+// typed (see TypedPrefix), Return chooses it, and Alt+Return opens the
+// shortcut editor of the highlighted entry.
 class ModelMenu : public QMenu {
  public:
   // `keepAlive` holds a submenu's model while it is shown; a top-level menu
@@ -38,6 +43,10 @@ class ModelMenu : public QMenu {
   // at most `budget` entries, taking them off it. True when something is
   // left to do.
   bool prepareStep(std::size_t& budget);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
 
  private:
   struct Submenu {
@@ -57,6 +66,10 @@ class ModelMenu : public QMenu {
   QAction* makeAction(const MenuItemRef& item, std::size_t index);
   QAction* makeTextEntry(const QString& text);
   ModelMenu* submenuFor(const std::shared_ptr<Menu>& submenu, QAction* entry);
+  // The item an entry of this menu draws, or null.
+  const MenuItem* itemOf(const QAction* action) const;
+  void selectTypedEntry();
+  void editShortcutOfActiveEntry();
 
   MenuRenderer& renderer_;
   Menu& model_;
@@ -73,6 +86,7 @@ class ModelMenu : public QMenu {
   std::unordered_map<const Menu*, Submenu> submenus_;
   // Submenus of the revision drawn before, reused where their menu stays.
   std::unordered_map<const Menu*, Submenu> previousSubmenus_;
+  TypedPrefix typed_;
 };
 
 }  // namespace wendaro

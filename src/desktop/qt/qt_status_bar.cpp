@@ -73,11 +73,10 @@ void QtStatusItem::setContextMenu(Menu* menu) {
 }
 
 void QtStatusItem::activated(QSystemTrayIcon::ActivationReason reason) {
-  if (reason == QSystemTrayIcon::Unknown) return;
+  if (reason == QSystemTrayIcon::Trigger) click();
   // The desktop opened the context menu for this very click (see
   // contextMenuAboutToShow): it went through the callbacks already.
-  if (reason == QSystemTrayIcon::Context && skipContextActivation_) return;
-  click();
+  if (reason == QSystemTrayIcon::Context && !skipContextActivation_) rightClick();
 }
 
 void QtStatusItem::click() {
@@ -88,11 +87,16 @@ void QtStatusItem::click() {
   events->mouseUp(button_);
 }
 
+void QtStatusItem::rightClick() {
+  const auto self = shared_from_this();  // the callback may drop the item
+  if (StatusBarButtonEvents* events = bar_.buttonEvents()) events->rightMouseDown(button_);
+}
+
 void QtStatusItem::contextMenuAboutToShow() {
   if (!contextMenu_ || bar_.isOpenFrom(*this, *contextMenu_)) return;  // popped up by us
-  // The desktop is opening the context menu by itself.
+  // The desktop is opening the context menu by itself, on a right click.
   desktopOpensMenu_ = true;
-  click();
+  rightClick();
   desktopOpensMenu_ = false;
   skipContextActivation_ = true;
   QTimer::singleShot(0, this, [this] { skipContextActivation_ = false; });
@@ -149,6 +153,16 @@ void QtStatusBar::removeStatusItem(StatusItem& item) { static_cast<QtStatusItem&
 void QtStatusBar::cancelTracking(Menu& menu) {
   QMenu* shown = renderer_.menuFor(menu);
   if (shown->isVisible()) shown->close();
+}
+
+void QtStatusBar::showIconsAgain() {
+  for (const auto& made : items_) {
+    const auto item = made.lock();
+    QSystemTrayIcon* icon = item ? item->trayIcon() : nullptr;
+    if (!icon || !icon->isVisible()) continue;
+    icon->hide();
+    icon->show();
+  }
 }
 
 StatusBarButtonEvents* QtStatusBar::buttonEvents() const {

@@ -36,8 +36,10 @@ class QtStatusBarButton : public StatusBarButton {
   bool highlighted_ = false;
 };
 
-// A tray icon. Every click on it, with any button, reaches the application's
-// delegate as a mouse-down and a mouse-up.
+// A tray icon. A click of the primary button reaches the application's
+// delegate as a mouse-down and a mouse-up, one of the secondary button as a
+// right mouse-down; other clicks (the middle button, the second click of a
+// double click) do nothing.
 class QtStatusItem : public QObject, public StatusItem, public std::enable_shared_from_this<QtStatusItem> {
  public:
   explicit QtStatusItem(QtStatusBar& bar);
@@ -56,8 +58,9 @@ class QtStatusItem : public QObject, public StatusItem, public std::enable_share
   QRect geometry() const;
   void setContextMenu(Menu* menu);
   void remove();
-  // A click as the desktop delivers it.
+  // Clicks as the desktop delivers them.
   void click();
+  void rightClick();
 
  private:
   void activated(QSystemTrayIcon::ActivationReason reason);
@@ -90,6 +93,8 @@ class QtStatusBar : public QObject, public StatusBar {
   // A message in a bubble from the first icon on the tray (the main one);
   // nothing while no icon is on a tray.
   void notify(const QString& title, const QString& message);
+  // Shows every icon anew, for a tray that appeared after they were made.
+  void showIconsAgain();
   MenuRenderer& renderer() { return renderer_; }
   // While set, menus pop up at the pointer rather than at their icon: for
   // requests that do not come from a click on the icon.

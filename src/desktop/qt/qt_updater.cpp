@@ -21,6 +21,8 @@ void QtUpdater::checkForUpdates() {
                               QMessageBox::Ok);
     dialog_->setAttribute(Qt::WA_DeleteOnClose);
     dialog_->setObjectName(QStringLiteral("updatesDialog"));
+    // Above the management windows, which float above ordinary windows.
+    dialog_->setWindowFlag(Qt::WindowStaysOnTopHint);
   }
   // Not modal: the tray stays usable while it is open.
   dialog_->show();

@@ -9,6 +9,7 @@
 #include "desktop/qt/icon_theme.h"
 #include "desktop/qt/qt_program.h"
 #include "desktop/qt/remote_service.h"
+#include "desktop/qt/tray_notice.h"
 
 namespace wendaro {
 
@@ -43,6 +44,8 @@ int runTrayProgram(int argc, char** argv) {
   return runDesktopSession(argc, argv, true, [](DesktopSession& session) {
     session.renderer().prepareWhenIdle();
     session.finishLaunching();
+    TrayNotice notice([&session] { session.statusBar().showIconsAgain(); });
+    notice.watch();
     return QApplication::exec();
   });
 }

@@ -1,5 +1,8 @@
 #include "desktop/qt/dialogs/qt_open_panel.h"
 
+#include <QApplication>
+#include <QPointer>
+
 namespace wendaro {
 
 QtOpenPanel::QtOpenPanel(DialogRunner runner)
@@ -37,7 +40,16 @@ void QtOpenPanel::setMessage(const std::string& message) { dialog_->setMessage(Q
 
 int QtOpenPanel::runModal() {
   urls_.clear();
+  // The dialog belongs to the window it is opened from: it stands above that
+  // window, and floats with it when it floats above ordinary windows.
+  const QPointer<QWidget> owner = QApplication::activeWindow();
+  if (owner) {
+    dialog_->setParent(owner, Qt::Dialog);
+    dialog_->setWindowFlag(Qt::WindowStaysOnTopHint, owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  }
   const int result = runner_ ? runner_(*dialog_) : dialog_->exec();
+  // Owned here, not by the window.
+  if (owner) dialog_->setParent(nullptr, Qt::Dialog);
   if (result != QDialog::Accepted) return 0;
   for (const QString& path : dialog_->acceptedPaths()) urls_.push_back(Url::fileURLWithPath(path.toStdString()));
   return 1;

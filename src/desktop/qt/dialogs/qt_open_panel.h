@@ -14,7 +14,8 @@ using DialogRunner = std::function<int(ChooseItemsDialog&)>;
 
 // The open panel over a Qt file dialog. `runModal` gives 1 when the user
 // chose, 0 when they cancelled; `URLs` then yields the chosen items as file
-// URLs in the order chosen, none after a cancel.
+// URLs in the order chosen, none after a cancel. The dialog stands above the
+// window that is active when it runs.
 class QtOpenPanel final : public OpenPanel {
  public:
   explicit QtOpenPanel(DialogRunner runner);

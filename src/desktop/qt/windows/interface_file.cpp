@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 
@@ -54,7 +55,8 @@ InterfaceFile::InterfaceFile(std::unique_ptr<Forms> forms)
       moveDownCategoryButton(*forms_->categories.moveDownCategoryButton),
       addDirectoryButton(*forms_->directories.addDirectoryButton),
       removeDirectoryButton(*forms_->directories.removeDirectoryButton),
-      revertDirectoriesButton(*forms_->directories.revertDirectoriesButton) {
+      revertDirectoriesButton(*forms_->directories.revertDirectoriesButton),
+      nameRefusedLabel(*forms_->categories.nameRefusedLabel) {
   // The name takes the width that the icon and the check box leave. Widths
   // are not measured from the rows: that would draw every app's icon.
   appsTableView.setLayOutColumns([](QTableView& apps) {
@@ -79,6 +81,11 @@ InterfaceFile::InterfaceFile(std::unique_ptr<Forms> forms)
   appsTableView.setCheckBoxAction([this] {
     if (actions_.toggleApp) actions_.toggleApp();
   });
+  directoriesTableView.setDeleteAction([this] {
+    if (actions_.removeDirectory) actions_.removeDirectory();
+  });
+  nameRefusedLabel.hide();
+  categoriesTableView.setOnEditRefused([this](bool refused) { nameRefusedLabel.setVisible(refused); });
 }
 
 InterfaceFile::~InterfaceFile() = default;

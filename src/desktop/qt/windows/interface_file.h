@@ -12,6 +12,7 @@
 #include "platform/table_view.h"
 #include "platform/window.h"
 
+class QLabel;
 class QPushButton;
 
 namespace wendaro {
@@ -78,6 +79,8 @@ class InterfaceFile {
   QPushButton& addDirectoryButton;
   QPushButton& removeDirectoryButton;
   QPushButton& revertDirectoriesButton;
+  // Says why a category name was refused, while it is.
+  QLabel& nameRefusedLabel;
 
  private:
   explicit InterfaceFile(std::unique_ptr<Forms> forms);

@@ -127,10 +127,13 @@ TableCell* QtTableView::selectedCell() {
 }
 
 bool QtTableView::shouldEndEditing(const QString& text) {
-  return !textDelegate_ || textDelegate_->controlTextShouldEndEditing(*this, text.toStdString());
+  const bool allowed = !textDelegate_ || textDelegate_->controlTextShouldEndEditing(*this, text.toStdString());
+  if (onEditRefused_) onEditRefused_(!allowed);
+  return allowed;
 }
 
 void QtTableView::didEndEditing(const QString& text) {
+  if (onEditRefused_) onEditRefused_(false);
   cell_->isButton = false;
   cell_->text = text.toStdString();
   hasCell_ = true;
@@ -168,9 +171,37 @@ int QtTableView::checkBoxColumn() const {
   return -1;
 }
 
+// The first row, from the top, whose text in the first column of text starts
+// with what was typed.
+void QtTableView::selectTypedRow() {
+  int column = 0;
+  while (column < model_->columnCount() && model_->kindOf(column) != ColumnKind::Text) ++column;
+  if (column == model_->columnCount()) return;
+  for (int row = 0; row < model_->rowCount(); ++row) {
+    const TableValue value = model_->valueAt(row, column);
+    const auto* text = std::get_if<std::string>(&value);
+    if (text && typed_.matches(QString::fromStdString(*text))) {
+      selectRowIndexes(row, false);
+      view_.scrollTo(model_->index(row, column));
+      return;
+    }
+  }
+}
+
 bool QtTableView::handleKey(const QKeyEvent& event) {
-  if (cellDelegate_->openEditor() || event.modifiers() != Qt::NoModifier) return false;
+  if (cellDelegate_->openEditor()) return false;
+  if (!(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+      typed_.takes(event.text())) {
+    typed_.add(event.text());
+    selectTypedRow();
+    return true;
+  }
+  if (event.modifiers() != Qt::NoModifier) return false;
   const QModelIndex current = view_.currentIndex();
+  if (event.key() == Qt::Key_Delete && deleteAction_ && selectedRow() >= 0) {
+    deleteAction_();
+    return true;
+  }
   if (!current.isValid()) return false;
   switch (event.key()) {
     case Qt::Key_Space: {
@@ -178,7 +209,8 @@ bool QtTableView::handleKey(const QKeyEvent& event) {
       if (column < 0) return false;
       const TableValue value = model_->valueAt(current.row(), column);
       const auto* on = std::get_if<bool>(&value);
-      checkBoxClicked(current.row(), column, !(on && *on));
+      if (!on) return true;  // a cell without a check box
+      checkBoxClicked(current.row(), column, !*on);
       return true;
     }
     case Qt::Key_Return:

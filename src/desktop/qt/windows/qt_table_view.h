@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include "desktop/qt/typed_prefix.h"
 #include "desktop/qt/windows/centered_text_cell_delegate.h"
 #include "platform/table_view.h"
 
@@ -21,7 +22,9 @@ class TableModel;
 // the form gives the view edit triggers.
 //
 // Keyboard: arrows move, Space ticks the row's check box, F2 or Return opens
-// the text of the current row for editing.
+// the text of the current row for editing, Delete sends the delete action,
+// and typing selects the first row whose text starts with what was typed
+// (see TypedPrefix).
 class QtTableView final : public QObject, public TableView, private InPlaceEditEnd {
   Q_OBJECT
 
@@ -35,6 +38,11 @@ class QtTableView final : public QObject, public TableView, private InPlaceEditE
   // Sent when the user ticks or unticks a check box, once the table's
   // selected row and cell are that box's.
   void setCheckBoxAction(std::function<void()> action) { checkBoxAction_ = std::move(action); }
+  // Sent on the Delete key while a row is selected.
+  void setDeleteAction(std::function<void()> action) { deleteAction_ = std::move(action); }
+  // Told whether the text delegate has just refused an edit (true), or the
+  // edit ended (false), so that the window can say why.
+  void setOnEditRefused(std::function<void(bool)> onRefused) { onEditRefused_ = std::move(onRefused); }
 
   // The table keeps its selected row across a reload when that row is still
   // there, and asks its data source again each time it is shown.
@@ -63,6 +71,7 @@ class QtTableView final : public QObject, public TableView, private InPlaceEditE
   void cellClicked(const QModelIndex& index);
   bool handleKey(const QKeyEvent& event);
   int checkBoxColumn() const;
+  void selectTypedRow();
 
   QTableView& view_;
   std::unique_ptr<TableModel> model_;
@@ -71,6 +80,9 @@ class QtTableView final : public QObject, public TableView, private InPlaceEditE
   bool hasCell_ = false;
   ControlTextDelegate* textDelegate_ = nullptr;
   std::function<void()> checkBoxAction_;
+  std::function<void()> deleteAction_;
+  std::function<void(bool)> onEditRefused_;
+  TypedPrefix typed_;
   std::function<void(QTableView&)> layOutColumns_;
 };
 

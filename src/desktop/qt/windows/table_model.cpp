@@ -72,7 +72,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
       if (role != Qt::CheckStateRole) return {};
       const auto value = valueAt(index.row(), index.column());
       const auto* on = std::get_if<bool>(&value);
-      return (on && *on) ? Qt::Checked : Qt::Unchecked;
+      if (!on) return {};
+      return *on ? Qt::Checked : Qt::Unchecked;
     }
   }
   return {};
@@ -89,7 +90,10 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
   switch (kindOf(index.column())) {
     case ColumnKind::Text: return editable_ ? flags | Qt::ItemIsEditable : flags;
     case ColumnKind::Image: return flags;
-    case ColumnKind::CheckBox: return flags | Qt::ItemIsUserCheckable;
+    case ColumnKind::CheckBox: {
+      const auto value = valueAt(index.row(), index.column());
+      return std::holds_alternative<bool>(value) ? flags | Qt::ItemIsUserCheckable : flags;
+    }
   }
   return flags;
 }

@@ -19,8 +19,8 @@ struct ModelColumn {
 // The rows of a table as its data source gives them. Every value is asked
 // afresh by column title whenever the view needs it; only the row count is
 // kept, from one reload to the next, as Qt's views require. Each column shows
-// values of its kind: text, an icon, or a check box (off where the data source
-// gives no value).
+// values of its kind: text, an icon, or a check box (none where the data
+// source gives no value).
 class TableModel : public QAbstractTableModel {
   Q_OBJECT
 
