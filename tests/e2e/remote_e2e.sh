@@ -56,7 +56,14 @@ run() {
 }
 # The apps launched so far, sorted: apps started together run in any order.
 launched_sorted() { [[ "$(sort "$launched" 2>/dev/null | tr '\n' ' ')" == "$1" ]]; }
-menu_window() { xdotool search --onlyvisible --class wendaro 2>/dev/null | head -1; }
+# Without a tray host the program also shows a window that says so; the menu
+# is the other one.
+menu_window() {
+  local window
+  for window in $(xdotool search --onlyvisible --class wendaro 2>/dev/null); do
+    [[ "$(xdotool getwindowname "$window")" == "Wendaro: no system tray" ]] || { echo "$window"; return; }
+  done
+}
 owns_name() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.GetNameOwner string:org.wendaro.Wendaro
