@@ -9,14 +9,16 @@ trigger description.
 
 A test steers it through org.wendaro.test.FakePortal at /org/wendaro/test:
   Calls() -> s        every call so far, as a JSON list
-  Activate(s id)      the desktop's Activated signal for the shortcut id, in
-                      the session that bound it last
+  Activate(s id) -> t the desktop's Activated signal for the shortcut id, in
+                      the session that bound it last; the time it was sent,
+                      in nanoseconds since the epoch
   Refuse(b)           from now on CreateSession answers 1 (cancelled)
 
 Usage: fake_portal.py [--refuse]
 """
 import json
 import sys
+import time
 
 import dbus
 import dbus.mainloop.glib
@@ -108,8 +110,10 @@ class Portal(dbus.service.Object):
         pass
 
     def activate(self, shortcut_id):
-        self.Activated(dbus.ObjectPath(self.last_session), shortcut_id, dbus.UInt64(0),
+        now = time.time_ns()
+        self.Activated(dbus.ObjectPath(self.last_session), shortcut_id, dbus.UInt64(now // 1000),
                        dbus.Dictionary({}, signature="sv"))
+        return now
 
 
 class Control(dbus.service.Object):
@@ -123,9 +127,9 @@ class Control(dbus.service.Object):
     def Calls(self):
         return json.dumps(self.portal.calls)
 
-    @dbus.service.method(CONTROL, in_signature="s", out_signature="")
+    @dbus.service.method(CONTROL, in_signature="s", out_signature="t")
     def Activate(self, shortcut_id):
-        self.portal.activate(shortcut_id)
+        return dbus.UInt64(self.portal.activate(shortcut_id))
 
     @dbus.service.method(CONTROL, in_signature="b", out_signature="")
     def Refuse(self, refusing):

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# How fast the running program answers, side by side from one run, N times
+# each (200 unless given):
+#   on X11 (key grabs):  Ctrl+Alt+M, the main-menu shortcut, to the menu on
+#                        screen; `wendaro --open-menu` to the menu on screen;
+#                        Ctrl+Alt+S to the first instruction of its app;
+#   on Wayland (portal): a portal's Activated signal for Ctrl+Alt+S to the
+#                        first instruction of its app.
+# It runs the release build: `cmake --preset release && cmake --build
+# --preset release` first.
+#
+# Usage: bench/remote_latency.sh [N]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/release
+runs=${1:-200}
+for program in src/wendaro bench/menu_latency bench/shortcut_latency; do
+  [[ -x "$build/$program" ]] || { echo "remote_latency: build the release preset first ($program)" >&2; exit 1; }
+done
+
+# shellcheck source=tests/e2e/common.sh
+source "$root/tests/e2e/common.sh"
+in_own_dbus_session "$0" "$@"
+start_work
+fail() { echo "remote_latency: $*" >&2; exit 1; }
+
+set_up_user
+stamps=$work/stamps
+mkdir -p "$apps/Stamp.app"
+printf '#!/bin/sh\ndate +%%s%%N >> "%s"\n' "$stamps" > "$apps/Stamp.app/AppRun"
+chmod +x "$apps/Stamp.app/AppRun"
+cat > "$store" <<PLIST
+<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0">
+<dict>
+  <key>directories</key>
+  <array><string>$apps</string></array>
+  <key>shortcutsIndex</key>
+  <dict><key>$apps/Stamp.app</key><string>ash1</string></dict>
+  <key>ash1</key>
+  <string>Ctrl+Alt+S</string>
+  <key>WendaroMenu</key>
+  <string>Ctrl+Alt+M</string>
+</dict>
+</plist>
+PLIST
+owns_name() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.GetNameOwner string:org.wendaro.Wendaro
+}
+
+echo "X11, key grabs ($runs runs each):"
+start_xvfb 1280x800x24 "$work/xvfb.log"
+"$build/src/wendaro" > "$work/wendaro-x11.log" 2>&1 &
+x11_wendaro=$!
+wait_for "the program" owns_name
+"$build/bench/menu_latency" --keys m "$runs"
+"$build/bench/menu_latency" --command "$build/src/wendaro" "$runs"
+"$build/bench/shortcut_latency" --program s "$stamps" "$runs"
+kill "$x11_wendaro"
+wait "$x11_wendaro" || true
+
+echo "Wayland, the global shortcuts portal ($runs runs):"
+unset DISPLAY
+weston --backend=headless-backend.so --socket=wendaro-latency --idle-time=0 > "$work/weston.log" 2>&1 &
+pids+=($!)
+wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/wendaro-latency"
+export WAYLAND_DISPLAY=wendaro-latency
+/usr/bin/python3 "$root/tests/desktop/fake_portal.py" > "$work/portal.log" 2>&1 &
+pids+=($!)
+wait_for "the portal" grep -q ready "$work/portal.log"
+"$build/src/wendaro" > "$work/wendaro-wayland.log" 2>&1 &
+pids+=($!)
+bound() {
+  gdbus call --session -d org.freedesktop.portal.Desktop -o /org/wendaro/test -m org.wendaro.test.FakePortal.Calls |
+    grep -q 'CTRL+ALT+s'
+}
+wait_for "the shortcuts bound" bound
+/usr/bin/python3 "$root/bench/portal_latency.py" "Ctrl+Alt+S" "$stamps" "$runs"
