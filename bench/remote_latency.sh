@@ -77,4 +77,5 @@ bound() {
     grep -q 'CTRL+ALT+s'
 }
 wait_for "the shortcuts bound" bound
+sleep 0.5  # the portal's answer to the binding reaches the program just after
 /usr/bin/python3 "$root/bench/portal_latency.py" "Ctrl+Alt+S" "$stamps" "$runs"

@@ -98,6 +98,7 @@ portal() {
   gdbus call --session -d org.freedesktop.portal.Desktop -o /org/wendaro/test -m "org.wendaro.test.FakePortal.$1" "${@:2}"
 }
 wait_for "the shortcuts bound" bash -c "$(declare -f portal); portal Calls | grep -q 'CTRL+ALT+a'"
+sleep 0.5  # the portal's answer to the binding reaches the program just after
 portal Activate "Ctrl+Alt+A" > /dev/null
 wait_for "Alpha from the shortcut" launched_with "Alpha "
 
