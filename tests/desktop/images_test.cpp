@@ -9,6 +9,7 @@
 
 #include "desktop/qt/app_icon_lookup.h"
 #include "desktop/qt/file_icon_cache.h"
+#include "desktop/qt/icon_theme.h"
 #include "desktop/qt/pixmap_icon_engine.h"
 #include "desktop/qt/qt_image.h"
 #include "desktop/qt/qt_images.h"
@@ -203,10 +204,17 @@ TEST_F(FileIconTest, ADesktopEntryShowsItsIconFromAFileOrTheTheme) {
   index.close();
   writeImage(path("icons/wendaro-test/16x16/apps/wendaro-map.png"), Qt::green);
   writeImage(path("own.png"), Qt::red);
+  // And one outside any theme, in a data directory's pixmaps.
+  ASSERT_TRUE(QDir(dir.path()).mkpath("data/pixmaps"));
+  writeImage(path("data/pixmaps/wendaro-loose.png"), Qt::blue);
   const QStringList searchPaths = QIcon::themeSearchPaths();
+  const QStringList fallbackPaths = QIcon::fallbackSearchPaths();
   const QString theme = QIcon::themeName();
+  const QByteArray dataDirectories = qgetenv("XDG_DATA_DIRS");
   QIcon::setThemeSearchPaths({path("icons")});
   QIcon::setThemeName("wendaro-test");
+  qputenv("XDG_DATA_DIRS", path("data").toUtf8());
+  configureIconTheme();
 
   const struct {
     const char* name;
@@ -216,6 +224,7 @@ TEST_F(FileIconTest, ADesktopEntryShowsItsIconFromAFileOrTheTheme) {
       {"file.desktop", path("own.png"), Qt::red},
       {"theme.desktop", "wendaro-map", Qt::green},
       {"extension.desktop", "wendaro-map.png", Qt::green},
+      {"loose.desktop", "wendaro-loose", Qt::blue},
       {"missing.desktop", "wendaro-no-such-icon", QColor()},
       {"missing-too.desktop", "wendaro-no-such-icon", QColor()},
   };
@@ -234,9 +243,11 @@ TEST_F(FileIconTest, ADesktopEntryShowsItsIconFromAFileOrTheTheme) {
       EXPECT_FALSE(icon.pixmap(16, 16).isNull());
     }
   }
-  EXPECT_EQ(themeIcons().lookups() - lookupsBefore, 2u) << "each name is looked up once, found or not";
+  EXPECT_EQ(themeIcons().lookups() - lookupsBefore, 3u) << "each name is looked up once, found or not";
   QIcon::setThemeName(theme);
   QIcon::setThemeSearchPaths(searchPaths);
+  QIcon::setFallbackSearchPaths(fallbackPaths);
+  qputenv("XDG_DATA_DIRS", dataDirectories);
 }
 
 TEST_F(FileIconTest, IconsAreLookedUpAtTheFirstDrawAndOncePerPath) {

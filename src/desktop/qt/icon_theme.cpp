@@ -9,14 +9,16 @@ namespace wendaro {
 
 namespace {
 
-QStringList iconDirectories() {
-  QStringList directories = QIcon::themeSearchPaths();
+// Each data directory's `name` folder that exists, after those in `directories`.
+QStringList withDataFolders(QStringList directories, const char* name) {
   for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
-    const QString icons = QDir(data).filePath("icons");
-    if (!directories.contains(icons) && QFileInfo(icons).isDir()) directories << icons;
+    const QString folder = QDir(data).filePath(name);
+    if (!directories.contains(folder) && QFileInfo(folder).isDir()) directories << folder;
   }
   return directories;
 }
+
+QStringList iconDirectories() { return withDataFolders(QIcon::themeSearchPaths(), "icons"); }
 
 bool isInstalled(const QString& theme, const QStringList& directories) {
   for (const QString& directory : directories) {
@@ -30,6 +32,8 @@ bool isInstalled(const QString& theme, const QStringList& directories) {
 void configureIconTheme() {
   const QStringList directories = iconDirectories();
   QIcon::setThemeSearchPaths(directories);
+  // Icons outside any theme, where many desktop entries' icons are.
+  QIcon::setFallbackSearchPaths(withDataFolders(QIcon::fallbackSearchPaths(), "pixmaps"));
   QIcon::setFallbackThemeName("hicolor");
   if (!QIcon::themeName().isEmpty() && QIcon::themeName() != "hicolor") return;
   for (const QString theme : {"Adwaita", "breeze", "gnome", "Tango"}) {
