@@ -31,7 +31,8 @@ struct QtDesktop {
   QtEvents events{[] { return Qt::KeyboardModifiers(); }};
   MenuRenderer renderer{application};
   QtStatusBar statusBar{application, renderer};
-  Platform platform{fake.defaults,      workspace,         fake.fileSystem,  fake.accessGrants,
+  Platform platform{fake.defaults,      workspace,         fake.fileSystem,  fake.appKinds,
+                    fake.directoryWatcher,                fake.accessGrants,
                     fake.openPanels,    statusBar,         events,           images,
                     application,        fake.loginItems,   fake.storeReview, fake.systemInfo,
                     fake.clock,         fake.standardOutput, fake.binder,    fake.shortcutViews};

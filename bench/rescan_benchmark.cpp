@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 
+#include "desktop/linux/linux_app_kinds.h"
 #include "desktop/linux/posix_file_manager.h"
 #include "discovery/app_walk.h"
 #include "fake/fake_desktop.h"
@@ -51,7 +52,8 @@ UserLists makeUserLists(const std::vector<std::string>& catalogue) {
 void rescan(benchmark::State& state, const std::string& root) {
   fake::FakeDesktop desktop;
   PosixFileManager files;
-  Platform platform = desktop.platformWithFiles(files);
+  LinuxAppKinds kinds(files);
+  Platform platform = desktop.platformWithFiles(files, kinds);
   AppDelegate app(platform);
   app.directories = {root};
   app.rescanApps();
@@ -69,10 +71,11 @@ void rescan(benchmark::State& state, const std::string& root) {
 
 void walkOnly(benchmark::State& state, const std::string& root) {
   PosixFileManager files;
+  LinuxAppKinds kinds(files);
   AppScan scan;
   for (auto _ : state) {
     scan = {};
-    collectAppPaths(files, root, scan);
+    collectAppPaths(files, kinds, root, scan);
   }
   state.counters["apps"] = static_cast<double>(scan.apps.size());
 }

@@ -16,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app_tree.h"
+#include "desktop/linux/linux_app_kinds.h"
 #include "desktop/linux/posix_file_manager.h"
 #include "desktop/qt/desktop_session.h"
 #include "fake/fake_desktop.h"
@@ -33,7 +34,8 @@ const bench::AppTree& tree() {
 void BareScan(benchmark::State& state) {
   fake::FakeDesktop desktop;
   PosixFileManager files;
-  Platform withFiles = desktop.platformWithFiles(files);
+  LinuxAppKinds kinds(files);
+  Platform withFiles = desktop.platformWithFiles(files, kinds);
   AppDelegate app(withFiles);
   app.directories = {tree().root().toStdString()};
   for (auto _ : state) {

@@ -8,6 +8,7 @@
 #include "cli/list_apps.h"
 #include "cli/remote_commands.h"
 #include "cli/stored_defaults.h"
+#include "desktop/linux/linux_app_kinds.h"
 #include "desktop/linux/posix_file_manager.h"
 #include "desktop/linux/standard_descriptors.h"
 
@@ -29,7 +30,8 @@ int main(int argc, char* argv[]) {
     case cli::CommandKind::ListApps: {
       const auto store = cli::openStoredDefaults(std::cerr);
       PosixFileManager files;
-      return cli::listApps(command.directories, *store, files, std::cout, std::cerr);
+      LinuxAppKinds kinds(files);
+      return cli::listApps(command.directories, *store, files, kinds, std::cout, std::cerr);
     }
     case cli::CommandKind::Help:
       return cli::printText(cli::usage(), std::cout, std::cerr);

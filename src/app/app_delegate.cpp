@@ -23,7 +23,7 @@ AppDelegate::AppDelegate(Platform& services)
       favoritesSeparator(MenuItem::separatorItem()),
       launchAtStartupMenuItem(
           std::make_shared<MenuItem>("Launch at Startup", Action::LaunchAtStartup, "")),
-      directories(defaultDirectoryList()) {}
+      directories(services.appKinds.defaultDirectories()) {}
 
 // Gives up what it owns; the menu bar icons stay and nothing is saved. The
 // recorder, which outlives it, no longer asks it about shortcuts.

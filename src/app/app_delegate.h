@@ -4,9 +4,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/wendaro_menu_item.h"
+#include "discovery/app_titles.h"
 #include "platform/platform.h"
 #include "platform/table_view.h"
 #include "platform/window.h"
@@ -61,6 +63,8 @@ class AppDelegate : public ApplicationDelegate,
 
   // Lists. App paths are compared as strings; see discovery/app_names.h.
   std::vector<std::string> allApps;
+  // The titles the desktop gave to the catalogue's apps of its own kinds.
+  AppTitles appTitles;
   std::vector<std::string> categories;
   std::vector<std::string> favorites;
   std::vector<std::string> menubar;
@@ -93,6 +97,19 @@ class AppDelegate : public ApplicationDelegate,
 
   // --- Discovery (discovery/) ---
   void rescanApps();
+  // Something changed below the watched directories.
+  void watchedDirectoriesDidChange();
+  // Which of the user's lists following moved apps changed.
+  struct FollowedLists {
+    bool favorites = false;
+    bool menubar = false;
+    bool categories = false;
+  };
+  // The walk into the sorted catalogue, the lists following moved apps, the
+  // Apps table reloaded and the walked directories watched: a rescan without
+  // its pruning.
+  FollowedLists scanApps();
+  FollowedLists followMovedApps(const std::unordered_map<std::string, std::string>& appsByDesktopFileId);
   bool appSortsBefore(const std::string& a, const std::string& b) const;
   void addDirectory();
   void removeDirectory();

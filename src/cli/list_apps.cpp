@@ -39,34 +39,41 @@ std::string printable(std::string_view bytes) {
 
 class ErrorStreamReporter : public ScanObserver {
  public:
-  explicit ErrorStreamReporter(std::ostream& err) : err_(err) {}
-  void couldNotRead(std::string_view path, std::string_view reason) override {
-    err_ << "wendaro: cannot read " << printable(path) << ": " << reason << '\n';
+  // Of the default directories, when they are watched, those that are not
+  // there are not worth telling: a desktop has only some of them.
+  ErrorStreamReporter(std::ostream& err, std::vector<std::string> defaults)
+      : err_(err), defaults_(std::move(defaults)) {}
+  void couldNotRead(std::string_view path, OpenFailure failure, std::string_view reason) override {
+    const bool aDefaultNotThere = failure == OpenFailure::Missing &&
+                                  std::find(defaults_.begin(), defaults_.end(), path) != defaults_.end();
+    if (!aDefaultNotThere) err_ << "wendaro: cannot read " << printable(path) << ": " << reason << '\n';
   }
-  void skippedName(std::string_view path, std::string_view reason) override {
+  void skipped(std::string_view path, std::string_view reason) override {
     err_ << "wendaro: skipped " << printable(path) << ": " << reason << '\n';
   }
 
  private:
   std::ostream& err_;
+  std::vector<std::string> defaults_;
 };
 
 }  // namespace
 
-std::vector<std::string> watchedDirectories(const DefaultsStore& store) {
+std::vector<std::string> watchedDirectories(const DefaultsStore& store, const AppKinds& kinds) {
   if (auto stored = store.objectForKey(keys::kDirectories)) {
     if (auto paths = asStringArray(*stored)) return std::move(*paths);
   }
-  return defaultDirectoryList();
+  return kinds.defaultDirectories();
 }
 
 int listApps(const std::vector<std::string>& directories, const DefaultsStore& store, FileManager& files,
-             std::ostream& out, std::ostream& err) {
-  const std::vector<std::string> roots = directories.empty() ? watchedDirectories(store) : directories;
-  ErrorStreamReporter reporter(err);
+             AppKinds& kinds, std::ostream& out, std::ostream& err) {
+  const std::vector<std::string> roots = directories.empty() ? watchedDirectories(store, kinds) : directories;
+  ErrorStreamReporter reporter(err, directories.empty() ? kinds.defaultDirectories() : std::vector<std::string>());
   AppScan scan;
-  for (const auto& root : roots) collectAppPaths(files, root, scan, &reporter);
-  sortInAppNameOrder(scan.apps);
+  kinds.beginScan();
+  for (const auto& root : roots) collectAppPaths(files, kinds, root, scan, &reporter);
+  sortInAppNameOrder(scan.apps, scan.titles);
   for (const auto& app : scan.apps) out << app << '\n';
   out.flush();
   if (!out) {

@@ -90,28 +90,31 @@ std::string canonicalComposition(std::string_view text) {
   return composeNonAscii(text);
 }
 
-std::string appNameKey(std::string_view appPath) {
-  std::string_view name = displayNameView(appPath);
-  if (isAscii(name)) {
-    std::string key(name);
+std::string nameKey(std::string_view title) {
+  if (isAscii(title)) {
+    std::string key(title);
     for (char& c : key) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return key;
   }
-  return composeNonAscii(lowerNonAscii(name));
+  return composeNonAscii(lowerNonAscii(title));
 }
+
+std::string appNameKey(std::string_view appPath, const AppTitles& titles) { return nameKey(titles.of(appPath)); }
 
 // UTF-8 byte order is code point order, and std::string compares bytes as
 // unsigned, so the keys compare as strings.
-bool appSortsBefore(std::string_view a, std::string_view b) { return appNameKey(a) < appNameKey(b); }
+bool appSortsBefore(std::string_view a, std::string_view b, const AppTitles& titles) {
+  return appNameKey(a, titles) < appNameKey(b, titles);
+}
 
-std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths) {
+std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths, const AppTitles& titles) {
   // Keys sit beside their positions, so the sort compares neighbours in
   // memory rather than jumping through a second array.
   std::vector<std::pair<std::string, std::size_t>> keyed;
   keyed.reserve(appPaths.size());
-  for (std::size_t i = 0; i < appPaths.size(); ++i) keyed.emplace_back(appNameKey(appPaths[i]), i);
+  for (std::size_t i = 0; i < appPaths.size(); ++i) keyed.emplace_back(appNameKey(appPaths[i], titles), i);
   std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::size_t> order;
   order.reserve(keyed.size());
@@ -119,15 +122,15 @@ std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths) 
   return order;
 }
 
-void sortInAppNameOrder(std::vector<std::string>& appPaths) {
+void sortInAppNameOrder(std::vector<std::string>& appPaths, const AppTitles& titles) {
   std::vector<std::string> sorted;
   sorted.reserve(appPaths.size());
-  for (std::size_t index : appNameOrder(appPaths)) sorted.push_back(std::move(appPaths[index]));
+  for (std::size_t index : appNameOrder(appPaths, titles)) sorted.push_back(std::move(appPaths[index]));
   appPaths = std::move(sorted);
 }
 
 bool AppDelegate::appSortsBefore(const std::string& a, const std::string& b) const {
-  return wendaro::appSortsBefore(a, b);
+  return wendaro::appSortsBefore(a, b, appTitles);
 }
 
 }  // namespace wendaro

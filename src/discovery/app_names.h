@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "discovery/app_titles.h"
+
 // How app paths are named and ordered. App paths are file names, which are
 // bytes on Linux: wherever two app paths are matched they are compared
 // exactly, byte for byte; only the app name order looks at their characters.
@@ -27,20 +29,23 @@ std::optional<std::string_view> whyNotAnAppPathName(std::string_view name);
 // The canonically composed (NFC) form of a UTF-8 string.
 std::string canonicalComposition(std::string_view text);
 
-// The app name key of a path: its extension removed, its last component, in
-// lower case by the full Unicode mapping of no particular locale, in NFC.
-// "/Applications/Safari.app" -> "safari".
-std::string appNameKey(std::string_view appPath);
+// The name key of a title: in lower case by the full Unicode mapping of no
+// particular locale, in NFC.
+std::string nameKey(std::string_view title);
+
+// The app name key of a path: the name key of its title, which for an app
+// named "*.app" is its display name: "/Applications/Safari.app" -> "safari".
+std::string appNameKey(std::string_view appPath, const AppTitles& titles = AppTitles());
 
 // App name order: by app name key, code point by code point; false for equal
 // keys, so that a stable sort keeps such paths in the order found. Computes
 // both keys on every call; to sort many paths use sortInAppNameOrder().
-bool appSortsBefore(std::string_view a, std::string_view b);
+bool appSortsBefore(std::string_view a, std::string_view b, const AppTitles& titles = AppTitles());
 
 // The positions of the paths in app name order, equal names in the order
 // given; each key is computed once.
-std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths);
+std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths, const AppTitles& titles = AppTitles());
 // Sorts the paths stably in app name order, computing each key once.
-void sortInAppNameOrder(std::vector<std::string>& appPaths);
+void sortInAppNameOrder(std::vector<std::string>& appPaths, const AppTitles& titles = AppTitles());
 
 }  // namespace wendaro

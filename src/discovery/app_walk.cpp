@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "discovery/app_names.h"
+#include "discovery/desktop_file_ids.h"
 #include "platform/path_strings.h"
 
 namespace wendaro {
@@ -25,9 +26,11 @@ bool isAppName(std::string_view name) { return name.size() > 4 && name.ends_with
 
 class AppWalk {
  public:
-  AppWalk(FileManager& files, AppScan& scan, ScanObserver* observer) : files_(files), scan_(scan), observer_(observer) {}
+  AppWalk(FileManager& files, AppKinds& kinds, const std::string& root, AppScan& scan, ScanObserver* observer)
+      : files_(files), kinds_(kinds), root_(root), scan_(scan), observer_(observer) {}
 
-  void walk(const std::string& root) {
+  void walk() {
+    const std::string& root = root_;
     if (skipped(root, root)) return;
     if (pathExtension(root) == "app") {
       scan_.apps.push_back(root);
@@ -49,6 +52,10 @@ class AppWalk {
       if (skipped(entry.name, path_)) continue;
       if (isAppName(entry.name)) {
         scan_.apps.push_back(path_);
+      } else if (entry.type == EntryType::Directory) {
+        enter(files_.openDirectoryAt(*top.directory, entry.name), false);
+      } else if (std::optional<AppFile> file = kinds_.examine(*top.directory, entry, path_)) {
+        take(*file);
       } else if (entry.type != EntryType::NotDirectory) {
         enter(files_.openDirectoryAt(*top.directory, entry.name), false);
       }
@@ -73,8 +80,24 @@ class AppWalk {
 
   bool skipped(std::string_view name, std::string_view path) {
     std::optional<std::string_view> why = whyNotAnAppPathName(name);
-    if (why && observer_) observer_->skippedName(path, *why);
+    if (why && observer_) observer_->skipped(path, *why);
     return why.has_value();
+  }
+
+  // An app file of the desktop's kinds at path_.
+  void take(const AppFile& file) {
+    const bool shown = file.verdict == AppFile::Verdict::Shown;
+    if (file.verdict == AppFile::Verdict::Invalid && observer_) observer_->skipped(path_, file.reason);
+    if (file.identifiedByDesktopFileId) {
+      if (std::optional<std::string> id = desktopFileId(root_, path_)) {
+        auto [owner, first] = scan_.appsByDesktopFileId.try_emplace(std::move(*id));
+        if (!first) return;  // a copy walked before has the ID
+        if (shown) owner->second = path_;
+      }
+    }
+    if (!shown) return;
+    scan_.apps.push_back(path_);
+    scan_.titles.set(path_, file.title);
   }
 
   // Pushes the opened directory, unless it could not be opened, it is
@@ -85,18 +108,24 @@ class AppWalk {
       const bool unread = watched || opened.failure != OpenFailure::NotADirectory;
       if (unread) scan_.unreadDirectories.push_back(path_);
       const bool worthTelling = watched || opened.failure == OpenFailure::Unreadable;
-      if (observer_ && worthTelling) observer_->couldNotRead(path_, opened.reason);
+      if (observer_ && worthTelling) observer_->couldNotRead(path_, opened.failure, opened.reason);
       return;
     }
     Visits& visits = visits_[opened.directory->identity()];
     if (visits.onPath || visits.listings == kMaxListings) return;
     ++visits.listings;
     visits.onPath = true;
+    if (stack_.size() <= AppScan::kMaxWatchedDepth &&
+        scan_.walkedDirectories.size() < AppScan::kMaxWatchedDirectories) {
+      scan_.walkedDirectories.push_back(path_);
+    }
     std::span<const DirectoryEntry> entries = opened.directory->entries();
     stack_.push_back({std::move(opened.directory), entries, 0, path_.size(), &visits});
   }
 
   FileManager& files_;
+  AppKinds& kinds_;
+  const std::string& root_;
   AppScan& scan_;
   ScanObserver* observer_;
   std::string path_;  // of the entry being visited; each frame owns a prefix
@@ -106,8 +135,9 @@ class AppWalk {
 
 }  // namespace
 
-void collectAppPaths(FileManager& files, const std::string& root, AppScan& scan, ScanObserver* observer) {
-  AppWalk(files, scan, observer).walk(root);
+void collectAppPaths(FileManager& files, AppKinds& kinds, const std::string& root, AppScan& scan,
+                     ScanObserver* observer) {
+  AppWalk(files, kinds, root, scan, observer).walk();
 }
 
 }  // namespace wendaro

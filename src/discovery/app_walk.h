@@ -1,9 +1,12 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "discovery/app_titles.h"
 #include "discovery/scan_observer.h"
+#include "platform/app_kinds.h"
 #include "platform/file_manager.h"
 
 namespace wendaro {
@@ -12,21 +15,37 @@ namespace wendaro {
 struct AppScan {
   // Every app path, in walk order.
   std::vector<std::string> apps;
+  // The titles the desktop gave.
+  AppTitles titles;
+  // Each desktop-file ID met, to the path of the app that has it, or to ""
+  // when the copy that has it is not shown (which hides the app).
+  std::unordered_map<std::string, std::string> appsByDesktopFileId;
   // The directories, spelled as the walk spelled them, that could not be
   // opened: a watched directory that failed for any reason, or one below it
   // that is missing or could not be read. Apps below them may still exist,
   // so their absence from `apps` proves nothing.
   std::vector<std::string> unreadDirectories;
+  // The directories listed, spelled as the walk spelled them, that are
+  // worth watching: the first kMaxWatchedDirectories of those at most
+  // kMaxWatchedDepth levels below their watched directory. Apps live near
+  // the top of the trees they are kept in, and a deep or huge tree must cost
+  // neither the memory of all its paths nor every watch the system allows.
+  std::vector<std::string> walkedDirectories;
+  static constexpr std::size_t kMaxWatchedDirectories = 8192;
+  static constexpr std::size_t kMaxWatchedDepth = 8;
 };
 
-// Walks `root` for app bundles and adds what it finds to `scan`, as the
-// collectApps operation does: depth first, entries in listing order, each
-// path spelled as `root`, "/" and the entry names.
+// Walks `root` for apps and adds what it finds to `scan`, as the collectApps
+// operation does: depth first, entries in listing order, each path spelled
+// as `root`, "/" and the entry names.
 //
 // A path whose extension is "app" is an app, with no file-system question;
-// anything else that is a directory (links followed) is listed and its
-// entries walked; everything else is passed over. Beyond that plain rule the
-// walk
+// any other entry is what `kinds` says it is (the caller has begun the scan
+// there); anything else that is a directory (links followed) is listed and
+// its entries walked; everything else is passed over. Apps identified by a
+// desktop-file ID (see desktopFileId) are one app per ID across the whole
+// scan: the first copy walked wins, and one that is not shown hides the
+// app. Beyond that plain rule the walk
 // - never enters a directory that is already on its way down (same device
 //   and inode), so a link to an ancestor cannot make it endless;
 // - walks the contents of one directory at most twice per watched
@@ -39,7 +58,9 @@ struct AppScan {
 // - keeps its own stack, so the depth of a tree cannot overflow the call
 //   stack;
 // - leaves out every path that cannot be an app path (see
-//   whyNotAnAppPathName), telling the observer.
-void collectAppPaths(FileManager& files, const std::string& root, AppScan& scan, ScanObserver* observer = nullptr);
+//   whyNotAnAppPathName), and every app file that is not valid, telling the
+//   observer.
+void collectAppPaths(FileManager& files, AppKinds& kinds, const std::string& root, AppScan& scan,
+                     ScanObserver* observer = nullptr);
 
 }  // namespace wendaro

@@ -39,7 +39,7 @@ void AppDelegate::removeDirectory() {
 // the defaults; grants of other paths survive.
 void AppDelegate::revertDirectioriesToDefaults() {
   resolveBookmarks(directories);
-  directories = defaultDirectoryList();
+  directories = platform.appKinds.defaultDirectories();
   finishDirectoryAction();
 }
 

@@ -1,22 +1,49 @@
 #include "app/app_delegate.h"
 #include "discovery/app_names.h"
 #include "discovery/app_walk.h"
+#include "platform/path_strings.h"
 
 namespace wendaro {
 
-// Rebuilds the catalogue from the watched directories, with the access grants
-// open only while the walk runs, then prunes what no longer exists from the
-// user's lists.
+// Rebuilds the catalogue from the watched directories, then prunes what no
+// longer exists from the user's lists.
 void AppDelegate::rescanApps() {
-  AppScan scan;
-  for (const auto& url : bookmarkURLs) platform.accessGrants.startAccessingSecurityScopedResource(url);
-  for (const auto& directory : directories) collectAppPaths(platform.fileManager, directory, scan);
-  for (const auto& url : bookmarkURLs) platform.accessGrants.stopAccessingSecurityScopedResource(url);
-  allApps = std::move(scan.apps);
-  unreadDirectories = std::move(scan.unreadDirectories);
-  sortInAppNameOrder(allApps);
-  if (appsTableView) appsTableView->reloadData();
+  scanApps();
   pruneMissingApps();
+}
+
+// The catalogue and the menus follow a change on disk at once. The user's
+// lists follow apps whose path changed but lose nothing: what is missing now
+// may be back in a moment (a package being upgraded, a drive being mounted),
+// so only a rescan (at the next start, or after a directory action) prunes.
+void AppDelegate::watchedDirectoriesDidChange() {
+  const FollowedLists followed = scanApps();
+  refreshMenus();
+  if (followed.menubar) rebuildMenubarItems();
+}
+
+// The access grants are open only while the walk runs.
+AppDelegate::FollowedLists AppDelegate::scanApps() {
+  AppScan scan;
+  platform.appKinds.beginScan();
+  for (const auto& url : bookmarkURLs) platform.accessGrants.startAccessingSecurityScopedResource(url);
+  for (const auto& directory : directories) {
+    collectAppPaths(platform.fileManager, platform.appKinds, directory, scan);
+  }
+  for (const auto& url : bookmarkURLs) platform.accessGrants.stopAccessingSecurityScopedResource(url);
+  sortInAppNameOrder(scan.apps, scan.titles);
+  allApps = std::move(scan.apps);
+  appTitles = std::move(scan.titles);
+  unreadDirectories = std::move(scan.unreadDirectories);
+  const FollowedLists followed = followMovedApps(scan.appsByDesktopFileId);
+  if (appsTableView) appsTableView->reloadData();
+
+  std::vector<std::string> watched = std::move(scan.walkedDirectories);
+  for (const auto& directory : directories) {
+    if (pathExtension(directory) != "app") watched.push_back(directory);
+  }
+  platform.directoryWatcher.watchDirectories(watched, [this] { watchedDirectoriesDidChange(); });
+  return followed;
 }
 
 }  // namespace wendaro

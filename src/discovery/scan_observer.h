@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/file_manager.h"
+
 namespace wendaro {
 
 // Hears what the walk for apps passes over. The application itself listens to
@@ -12,10 +14,10 @@ class ScanObserver {
   virtual ~ScanObserver() = default;
   // A directory below a watched one that could not be listed, or a watched
   // directory that could not be listed for any reason (missing included).
-  virtual void couldNotRead(std::string_view path, std::string_view reason) = 0;
-  // A path left out because it cannot be an app path (see
-  // whyNotAnAppPathName), given as raw bytes, and why.
-  virtual void skippedName(std::string_view path, std::string_view reason) = 0;
+  virtual void couldNotRead(std::string_view path, OpenFailure failure, std::string_view reason) = 0;
+  // A path left out, given as raw bytes, and why: it cannot be an app path
+  // (see whyNotAnAppPathName), or it is an app file that is not valid.
+  virtual void skipped(std::string_view path, std::string_view reason) = 0;
 };
 
 }  // namespace wendaro

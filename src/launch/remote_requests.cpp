@@ -4,7 +4,6 @@
 
 #include "app/app_delegate.h"
 #include "launch/shortcut_keys.h"
-#include "platform/path_strings.h"
 #include "settings/defaults_keys.h"
 
 namespace wendaro {
@@ -59,7 +58,7 @@ RequestOutcome showManagementWindow(AppDelegate& app, const std::string& title) 
 std::string shortcutTitle(const AppDelegate& app, const std::string& shortcutKey) {
   if (shortcutKey == keys::kMenuShortcut) return kMenuShortcutTitle;
   for (const auto& [launchString, key] : app.shortcutsIndex) {
-    if (key == shortcutKey) return displayName(launchString);
+    if (key == shortcutKey) return std::string(app.appTitles.of(launchString));
   }
   return {};
 }

@@ -2,7 +2,6 @@
 #include "app/image_names.h"
 #include "launch/remote_requests.h"
 #include "launch/shortcut_keys.h"
-#include "platform/path_strings.h"
 #include "settings/defaults_keys.h"
 
 namespace wendaro {
@@ -35,7 +34,7 @@ void AppDelegate::showShortcutWindow(const std::string& launchString, bool isCat
     shortcutView->setAssociatedUserDefaultsKey(indexed->second);
     shortcutImageView->setImage(
         isCategory ? nullptr : resizeIcon(platform.workspace.iconForFile(launchString), kEditorIconSide));
-    shortcutWindow->setTitle(displayName(launchString));
+    shortcutWindow->setTitle(std::string(appTitles.of(launchString)));
   }
   positionWindow(*shortcutWindow);
   shortcutWindow->makeKeyAndOrderFront();

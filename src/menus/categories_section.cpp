@@ -13,7 +13,7 @@ std::shared_ptr<Menu> categoryMenu(AppDelegate& app, const std::string& category
   auto menu = std::make_shared<Menu>();
   if (auto members = app.categoriesApps.find(category); members != app.categoriesApps.end()) {
     std::vector<std::string> sorted = members->second;
-    sortInAppNameOrder(sorted);
+    sortInAppNameOrder(sorted, app.appTitles);
     for (const auto& appPath : sorted) menu->addItem(app.makeMenuItem(appPath, false));
     showFoldersOfSameTitles(*menu, 0, menu->numberOfItems());
   }

@@ -22,7 +22,9 @@ void AppDelegate::rebuildFavoriteItems() {
   for (const auto& appPath : favorites) entries.push_back(makeMenuItem(appPath, false));
 
   long position = 0;
-  for (std::size_t index : appNameOrder(favorites)) menubarMenu->insertItemAtIndex(entries[index], position++);
+  for (std::size_t index : appNameOrder(favorites, appTitles)) {
+    menubarMenu->insertItemAtIndex(entries[index], position++);
+  }
   showFoldersOfSameTitles(*menubarMenu, 0, position);
 }
 

@@ -1,5 +1,4 @@
 #include "app/app_delegate.h"
-#include "platform/path_strings.h"
 
 namespace wendaro {
 
@@ -14,7 +13,7 @@ constexpr double kMenuIconSide = 16;
 // for its launch string; an index entry whose shortcut was never recorded, or
 // was cleared, is dropped here together with its stored key.
 WendaroMenuItemRef AppDelegate::makeMenuItem(const std::string& launchString, bool isCategory) {
-  auto item = std::make_shared<WendaroMenuItem>(isCategory ? "Launch All" : displayName(launchString),
+  auto item = std::make_shared<WendaroMenuItem>(isCategory ? "Launch All" : std::string(appTitles.of(launchString)),
                                                 isCategory ? Action::LaunchCategoryWithItem : Action::LaunchAppWithItem,
                                                 "");
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/access_grants.h"
+#include "platform/app_kinds.h"
 #include "platform/application.h"
 #include "platform/defaults_store.h"
+#include "platform/directory_watcher.h"
 #include "platform/events.h"
 #include "platform/file_manager.h"
 #include "platform/image.h"
@@ -20,6 +22,8 @@ struct Platform {
   DefaultsStore& defaults;
   Workspace& workspace;
   FileManager& fileManager;
+  AppKinds& appKinds;
+  DirectoryWatcher& directoryWatcher;
   AccessGrants& accessGrants;
   OpenPanels& openPanels;
   StatusBar& statusBar;

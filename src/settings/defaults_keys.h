@@ -1,8 +1,5 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
 namespace wendaro::keys {
 
 // The defaults keys the program reads and writes; each mirrors the field of
@@ -20,10 +17,3 @@ inline constexpr const char* kLaunchAtStartup = "launchAtStartup";
 inline constexpr const char* kMenuShortcut = "WendaroMenu";
 
 }  // namespace wendaro::keys
-
-namespace wendaro {
-
-// The watched directories of a new user, in scan order.
-std::vector<std::string> defaultDirectoryList();
-
-}  // namespace wendaro

@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "app/app_delegate.h"
-#include "platform/path_strings.h"
 #include "windows/member_lists.h"
 #include "windows/table_rows.h"
 
@@ -37,7 +36,7 @@ TableValue AppDelegate::tableViewObjectValueForTableColumnRow(TableView& tableVi
     ImageRef icon = resizeIcon(platform.workspace.iconForFile(appPath), kAppsTableIconSide);
     return icon ? TableValue(icon) : TableValue();
   }
-  if (column.title == "Name") return displayName(appPath);
+  if (column.title == "Name") return std::string(appTitles.of(appPath));
   if (column.title == "Display") {
     const auto* members = managedMemberList(*this);
     if (!members) return {};

@@ -20,7 +20,7 @@ class ListAppsTest : public ::testing::Test {
   std::ostringstream err;
 
   int run(const Paths& directories) {
-    return listApps(directories, desktop.defaults, desktop.fileSystem, out, err);
+    return listApps(directories, desktop.defaults, desktop.fileSystem, desktop.appKinds, out, err);
   }
 };
 
@@ -40,14 +40,17 @@ TEST_F(ListAppsTest, WithoutDirectoriesWalksTheStoredOrTheDefaultList) {
   desktop.fileSystem.addDirectory("/Applications/Default.app");
   desktop.fileSystem.addDirectory("/System/Applications/System.app");
   desktop.fileSystem.addDirectory("/Stored/Kept.app");
+  desktop.appKinds.defaults.push_back("/Not/There");  // a desktop has only some of them: not named
   struct Case {
     const char* situation;
     std::optional<Value> stored;
     const char* printed;
+    const char* errors = "";
   };
   const Case cases[] = {
       {"nothing stored", std::nullopt, "/Applications/Default.app\n/System/Applications/System.app\n"},
-      {"a stored list", stringArrayValue({"/Stored"}), "/Stored/Kept.app\n"},
+      {"a stored list", stringArrayValue({"/Stored", "/Gone", "/Not/There"}), "/Stored/Kept.app\n",
+       "wendaro: cannot read /Gone: No such file or directory\n"},
       {"an empty stored list", stringArrayValue({}), ""},
       {"a list with a number in it", Value(Value::Array{Value("/Stored"), Value(3)}),
        "/Applications/Default.app\n/System/Applications/System.app\n"},
@@ -57,8 +60,10 @@ TEST_F(ListAppsTest, WithoutDirectoriesWalksTheStoredOrTheDefaultList) {
     desktop.defaults.values.clear();
     if (c.stored) desktop.defaults.values[keys::kDirectories] = *c.stored;
     out.str("");
+    err.str("");
     EXPECT_EQ(run({}), 0) << c.situation;
     EXPECT_EQ(out.str(), c.printed) << c.situation;
+    EXPECT_EQ(err.str(), c.errors) << c.situation;
   }
 }
 
@@ -71,6 +76,7 @@ TEST_F(ListAppsTest, NamesWhatItCouldNotReadAndWhatItSkippedAndGoesOn) {
   desktop.fileSystem.addFile("/W/Del\x7F.app");
   desktop.fileSystem.addFile("/W/Csi\xC2\x9B.app");
   desktop.fileSystem.addDirectory("/W/Fine.app");
+  desktop.appKinds.addDesktopEntry("/W/broken.desktop", "Broken", AppFile::Verdict::Invalid);
   EXPECT_EQ(run({"/Missing", "/W"}), 1);
   EXPECT_EQ(out.str(), "/W/Fine.app\n");
   EXPECT_EQ(err.str(),
@@ -78,7 +84,8 @@ TEST_F(ListAppsTest, NamesWhatItCouldNotReadAndWhatItSkippedAndGoesOn) {
             "wendaro: cannot read /W/Locked: Permission denied\n"
             "wendaro: skipped /W/caf\\xE9\\x0A.app: the name is not valid UTF-8\n"
             "wendaro: skipped /W/Del\\x7F.app: the name holds a control character\n"
-            "wendaro: skipped /W/Csi\\xC2\\x9B.app: the name holds a control character\n");
+            "wendaro: skipped /W/Csi\\xC2\\x9B.app: the name holds a control character\n"
+            "wendaro: skipped /W/broken.desktop: not shown: Broken\n");
   EXPECT_EQ(run({"/W"}), 0);
 }
 

@@ -14,20 +14,21 @@ using Paths = std::vector<std::string>;
 // Remembers what the walk tells an observer.
 class RecordingObserver : public ScanObserver {
  public:
-  void couldNotRead(std::string_view path, std::string_view reason) override {
+  void couldNotRead(std::string_view path, OpenFailure, std::string_view reason) override {
     unreadable.push_back(std::string(path) + ": " + std::string(reason));
   }
-  void skippedName(std::string_view path, std::string_view reason) override {
-    skipped.push_back(std::string(path) + ": " + std::string(reason));
+  void skipped(std::string_view path, std::string_view reason) override {
+    skippedPaths.push_back(std::string(path) + ": " + std::string(reason));
   }
   Paths unreadable;
-  Paths skipped;
+  Paths skippedPaths;
 };
 
 class AppWalkTest : public ::testing::Test {
  protected:
   CallLog log;
   FakeFileSystem files{log};
+  fake::FakeAppKinds kinds{files};
   RecordingObserver observer;
 
   AppScan scan;
@@ -35,7 +36,7 @@ class AppWalkTest : public ::testing::Test {
   Paths walk(const std::string& root) { return walk(Paths{root}); }
   Paths walk(const Paths& roots) {
     scan = {};
-    for (const auto& root : roots) collectAppPaths(files, root, scan, &observer);
+    for (const auto& root : roots) collectAppPaths(files, kinds, root, scan, &observer);
     return scan.apps;
   }
 };
@@ -220,7 +221,7 @@ TEST_F(AppWalkTest, NamesThatCannotBeAppPathsAreSkippedAndNamed) {
   EXPECT_EQ(apps, (Paths{"/W/caf\xC3\xA9/Good.app", "/W/nbsp\xC2\xA0.app", "/W/ok.app"}));
   const std::string notUtf8 = ": the name is not valid UTF-8";
   const std::string control = ": the name holds a control character";
-  EXPECT_EQ(observer.skipped,
+  EXPECT_EQ(observer.skippedPaths,
             (Paths{"/W/\xFF.app" + notUtf8, "/W/caf\xE9" + notUtf8, "/W/Bad\x01.app" + control,
                    "/W/Two\nLines.app" + control, "/W/tab\there" + control, "/W/del\x7F.app" + control,
                    "/W/csi\xC2\x9B.app" + control, "/W/non\xEF\xBF\xBF.app: the name holds a character that cannot be stored",
@@ -234,8 +235,8 @@ TEST_F(AppWalkTest, TheWalkRunsWithoutAnObserver) {
   files.addFile("/W/\xFF.app");
   files.addFile("/W/A.app");
   AppScan quiet;
-  collectAppPaths(files, "/W", quiet);
-  collectAppPaths(files, "/Missing", quiet);
+  collectAppPaths(files, kinds, "/W", quiet);
+  collectAppPaths(files, kinds, "/Missing", quiet);
   EXPECT_EQ(quiet.apps, (Paths{"/W/A.app"}));
 }
 

@@ -33,7 +33,7 @@ TEST_F(DirectoryActionsTest, AddConfiguresThePanelInOrder) {
 TEST_F(DirectoryActionsTest, CancellingStillReloadsSavesRescansAndRefreshes) {
   desktop.log.clear();
   app->addDirectory();
-  EXPECT_EQ(app->directories, defaultDirectoryList());
+  EXPECT_EQ(app->directories, desktop.appKinds.defaults);
   const long reload = positionOf("table[directories].reloadData");
   const long save = positionOf("defaults.setObject directories");
   const long grants = positionOf("defaults.setObject bookmarks");
@@ -103,7 +103,7 @@ TEST_F(DirectoryActionsTest, RemovingWithoutAValidSelectionDoesNothing) {
     desktop.directoriesTable.selected = row;
     desktop.log.clear();
     app->removeDirectory();
-    EXPECT_EQ(app->directories, defaultDirectoryList());
+    EXPECT_EQ(app->directories, desktop.appKinds.defaults);
     EXPECT_TRUE(desktop.log.all().empty());
   }
 }
@@ -126,9 +126,9 @@ TEST_F(DirectoryActionsTest, RevertDropsTheGrantsOfListedPathsOnly) {
   app->bookmarks.push_back(orphan);
   app->bookmarks.push_back(broken);
   app->revertDirectioriesToDefaults();
-  EXPECT_EQ(app->directories, defaultDirectoryList());
+  EXPECT_EQ(app->directories, desktop.appKinds.defaults);
   EXPECT_EQ(app->bookmarks, (std::vector<Value::Data>{orphan, broken}));
-  EXPECT_EQ(stored(keys::kDirectories), defaultDirectoryList());
+  EXPECT_EQ(stored(keys::kDirectories), desktop.appKinds.defaults);
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ TEST_F(SettingsTest, WrongShapesAreRejectedWhole) {
     auto loaded = fresh.makeApplication();
     loaded->loadSettings();
     const bool namesRejected = wrong.key == keys::kCategories;
-    EXPECT_EQ(loaded->directories, defaultDirectoryList());
+    EXPECT_EQ(loaded->directories, desktop.appKinds.defaults);
     const std::vector<std::string> names = {"Work", "Play"};
     EXPECT_EQ(loaded->categories, namesRejected ? std::vector<std::string>{} : names) << "a key of their own";
     EXPECT_TRUE(loaded->categoriesApps.empty());

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <random>
 
+#include "desktop/linux/linux_app_kinds.h"
 #include "desktop/linux/posix_file_manager.h"
 #include "discovery/app_walk.h"
 #include "platform/path_strings.h"
@@ -68,9 +69,10 @@ Paths plainWalk(const std::string& path) {
   return apps;
 }
 
-Paths fastWalk(FileManager& files, const std::string& path) {
+Paths fastWalk(PosixFileManager& files, const std::string& path) {
+  LinuxAppKinds kinds(files);
   AppScan scan;
-  collectAppPaths(files, path, scan);
+  collectAppPaths(files, kinds, path, scan);
   return scan.apps;
 }
 

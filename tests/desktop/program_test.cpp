@@ -49,6 +49,8 @@ class ProgramTest : public testing::Test {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", path("home"));
     environment.insert("XDG_CONFIG_HOME", path("config"));
+    // No system-wide apps: the default directories are all in the home.
+    environment.insert("XDG_DATA_DIRS", path("data"));
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "DBUS_SESSION_BUS_ADDRESS"}) {
       environment.remove(name);
     }

@@ -49,7 +49,8 @@ class WindowsEndToEndTest : public ::testing::Test {
   }};
   fake::FakeDesktop desktop;
   QtShortcutViews shortcutViews{desktop.defaults};
-  Platform platform{desktop.defaults,     desktop.workspace,  desktop.fileSystem,  desktop.accessGrants,
+  Platform platform{desktop.defaults,     desktop.workspace,  desktop.fileSystem,  desktop.appKinds,
+                    desktop.directoryWatcher,             desktop.accessGrants,
                     openPanels,           desktop.statusBar,  desktop.events,      desktop.images,
                     desktop.application,  desktop.loginItems, desktop.storeReview, desktop.systemInfo,
                     desktop.clock,        desktop.standardOutput, desktop.binder,  shortcutViews};

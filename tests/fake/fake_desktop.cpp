@@ -3,7 +3,7 @@
 namespace wendaro::fake {
 
 FakeDesktop::FakeDesktop()
-    : platform{defaults,  workspace,   fileSystem, accessGrants, openPanels,     statusBar,
+    : platform{defaults,  workspace,   fileSystem, appKinds,    directoryWatcher, accessGrants, openPanels, statusBar,
                events,    images,      application, loginItems,  storeReview,    systemInfo,
                clock,     standardOutput, binder,  shortcutViews} {
   appsWindow.table = &appsTable;
@@ -11,8 +11,8 @@ FakeDesktop::FakeDesktop()
   directoriesWindow.table = &directoriesTable;
 }
 
-Platform FakeDesktop::platformWithFiles(FileManager& files) {
-  return Platform{defaults, workspace,   files,       accessGrants, openPanels,     statusBar,
+Platform FakeDesktop::platformWithFiles(FileManager& files, AppKinds& kinds) {
+  return Platform{defaults, workspace,   files,       kinds,       directoryWatcher, accessGrants, openPanels, statusBar,
                   events,   images,      application, loginItems,   storeReview,    systemInfo,
                   clock,    standardOutput, binder,   shortcutViews};
 }

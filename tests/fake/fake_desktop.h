@@ -4,6 +4,7 @@
 
 #include "app/app_delegate.h"
 #include "fake/call_log.h"
+#include "fake/fake_app_kinds.h"
 #include "fake/fake_file_system.h"
 #include "fake/fake_interface.h"
 #include "fake/fake_services.h"
@@ -26,6 +27,8 @@ class FakeDesktop {
   FakeDefaultsStore defaults{log};
   FakeWorkspace workspace{log};
   FakeFileSystem fileSystem{log};
+  FakeAppKinds appKinds{fileSystem};
+  FakeDirectoryWatcher directoryWatcher;
   FakeAccessGrants accessGrants{log};
   FakeOpenPanels openPanels{log};
   FakeApplication application{log};
@@ -60,8 +63,9 @@ class FakeDesktop {
   std::unique_ptr<AppDelegate> makeApplication();
   std::unique_ptr<AppDelegate> makeApplication(Platform& services);
 
-  // This desktop's services with real files in place of the fake ones.
-  Platform platformWithFiles(FileManager& files);
+  // This desktop's services with real files, and the real desktop's kinds
+  // of app, in place of the fake ones.
+  Platform platformWithFiles(FileManager& files, AppKinds& kinds);
 
   // The main menu-bar icon of the application made last.
   FakeStatusItem& mainStatusItem() { return *statusBar.made.at(mainItemIndex_); }

@@ -162,7 +162,7 @@ int reopen(DirectoryPlace& place) {
   return place.descriptor;
 }
 
-int descriptorOf(DirectoryPlace& place) {
+int placeDescriptor(DirectoryPlace& place) {
   if (place.descriptor >= 0) {
     place.cache.touch(place);
     return place.descriptor;
@@ -185,11 +185,15 @@ OpenedDirectory PosixFileManager::openDirectory(const std::string& path) {
   return read(descriptor, nullptr, path);
 }
 
+int PosixFileManager::descriptorOf(const DirectoryHandle& directory) {
+  return placeDescriptor(*static_cast<const PosixDirectory&>(directory).place());
+}
+
 OpenedDirectory PosixFileManager::openDirectoryAt(const DirectoryHandle& parent, std::string_view name) {
   char entryName[NAME_MAX + 1];
   if (!asEntryName(name, entryName)) return failure(ENOENT);
   const auto& place = static_cast<const PosixDirectory&>(parent).place();
-  int parentDescriptor = descriptorOf(*place);
+  int parentDescriptor = placeDescriptor(*place);
   if (parentDescriptor < 0) return {nullptr, OpenFailure::Unreadable, describe(errno)};
   int descriptor = ::openat(parentDescriptor, entryName, kOpenFlags);
   if (descriptor < 0) return failure(errno);

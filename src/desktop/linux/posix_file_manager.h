@@ -33,6 +33,11 @@ class PosixFileManager : public FileManager {
   OpenedDirectory openDirectory(const std::string& path) override;
   OpenedDirectory openDirectoryAt(const DirectoryHandle& parent, std::string_view name) override;
 
+  // A descriptor of the directory, for reading its entries; it stays the file
+  // manager's and may be closed by its next call. -1 with errno set when the
+  // directory cannot be opened again.
+  int descriptorOf(const DirectoryHandle& directory);
+
  private:
   OpenedDirectory read(int descriptor, std::shared_ptr<DirectoryPlace> parent, std::string_view nameOrPath);
 

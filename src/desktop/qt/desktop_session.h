@@ -9,12 +9,14 @@
 #include "app/app_delegate.h"
 #include "desktop/qt/activation_tokens.h"
 #include "desktop/linux/linux_access_grants.h"
+#include "desktop/linux/linux_app_kinds.h"
 #include "desktop/linux/posix_file_manager.h"
 #include "desktop/linux/xdg_login_items.h"
 #include "desktop/qt/dialogs/qt_open_panel.h"
 #include "desktop/qt/global_shortcuts.h"
 #include "desktop/qt/menu_renderer.h"
 #include "desktop/qt/qt_application.h"
+#include "desktop/qt/qt_directory_watcher.h"
 #include "desktop/qt/qt_events.h"
 #include "desktop/qt/qt_images.h"
 #include "desktop/qt/qt_status_bar.h"
@@ -64,6 +66,8 @@ class DesktopSession {
   ActivationTokens activationTokens_;
   QtWorkspace workspace_;
   PosixFileManager fileManager_;
+  LinuxAppKinds appKinds_{fileManager_};
+  QtDirectoryWatcher directoryWatcher_;
   LinuxAccessGrants accessGrants_;
   QtOpenPanels openPanels_;
   QtApplication application_;

@@ -22,6 +22,11 @@ std::string configHomeFrom(const char* xdgConfigHome, const char* home) {
   return homeDirectory + "/.config";
 }
 
+std::string homeDirectory() {
+  const char* home = std::getenv("HOME");
+  return home && home[0] == '/' ? home : accountHome();
+}
+
 std::string configHome() { return configHomeFrom(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
 
 std::string settingsDirectory() { return configHome() + "/wendaro"; }

@@ -4,6 +4,10 @@
 
 namespace wendaro {
 
+// The user's home directory: $HOME when it is an absolute path, else the home
+// directory of the user's account.
+std::string homeDirectory();
+
 // The user's configuration directory: $XDG_CONFIG_HOME when it is an
 // absolute path (a relative one is ignored, as the XDG base directory rules
 // say), else $HOME/.config, else the home directory of the user's account
