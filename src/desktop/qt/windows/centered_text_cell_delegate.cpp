@@ -34,7 +34,12 @@ void CenteredTextCellDelegate::paint(QPainter* painter, const QStyleOptionViewIt
                                      const QModelIndex& index) const {
   QStyleOptionViewItem cell = option;
   initStyleOption(&cell, index);
-  if (!cell.features.testFlag(QStyleOptionViewItem::HasDisplay) || cell.text.isEmpty()) {
+  const bool hasText = cell.features.testFlag(QStyleOptionViewItem::HasDisplay) && !cell.text.isEmpty();
+  if (!hasText && cell.features.testFlag(QStyleOptionViewItem::HasDecoration)) {
+    paintIconAlone(painter, cell);
+    return;
+  }
+  if (!hasText) {
     QStyledItemDelegate::paint(painter, option, index);
     return;
   }
@@ -55,6 +60,21 @@ void CenteredTextCellDelegate::paint(QPainter* painter, const QStyleOptionViewIt
   painter->setPen(cell.palette.color(group, role));
   painter->drawText(title, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
   painter->restore();
+}
+
+// The style would put the icon at the left and the focus frame around the
+// empty place for text beside it: the frame goes around the cell, the icon in
+// its middle.
+void CenteredTextCellDelegate::paintIconAlone(QPainter* painter, QStyleOptionViewItem& cell) {
+  const QIcon icon = cell.icon;
+  cell.icon = QIcon();
+  cell.features &= ~QStyleOptionViewItem::HasDecoration;
+  styleOf(cell)->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
+  const QIcon::Mode mode = !cell.state.testFlag(QStyle::State_Enabled) ? QIcon::Disabled
+                           : cell.state.testFlag(QStyle::State_Selected) ? QIcon::Selected
+                                                                        : QIcon::Normal;
+  const QRect place = QStyle::alignedRect(cell.direction, Qt::AlignCenter, cell.decorationSize, cell.rect);
+  icon.paint(painter, place, Qt::AlignCenter, mode);
 }
 
 QWidget* CenteredTextCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

@@ -20,7 +20,8 @@ class InPlaceEditEnd {
 // vertically by the `VerticallyCenteredTextFieldCell` rule, and runs the
 // in-place editor of a text cell: Return, Enter, Tab and a move of the focus
 // to another control end the edit when `InPlaceEditEnd` allows it; Escape
-// abandons it. Other cells (icons, check boxes) are drawn as usual.
+// abandons it. A cell of an icon alone has it centred; other cells (check
+// boxes) are drawn as usual.
 class CenteredTextCellDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
@@ -47,6 +48,7 @@ class CenteredTextCellDelegate : public QStyledItemDelegate {
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
+  static void paintIconAlone(QPainter* painter, QStyleOptionViewItem& cell);
   void abandonEditing();
 
   InPlaceEditEnd* editEnd_ = nullptr;
