@@ -33,6 +33,13 @@ set_up_user
 for name in Alpha Beta Gamma; do make_app "$name"; done
 # Delta takes its time: it records itself after wendaro has ended.
 make_app Delta 2
+# A desktop entry, titled by its Name, that records where it runs and its
+# arguments.
+mkdir -p "$work/editor-dir"
+printf '#!/bin/sh\necho "$PWD $*" > "%s"\n' "$work/editor-ran" > "$work/editor"
+chmod +x "$work/editor"
+printf '[Desktop Entry]\nType=Application\nName=Text Editor\nExec=%s --from-menu %%U\nPath=%s\n' \
+  "$work/editor" "$work/editor-dir" > "$apps/editor.desktop"
 cat > "$store" <<PLIST
 <?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0">
@@ -162,7 +169,20 @@ autostart_starts_wendaro() { grep -qxF "Exec=\"$wendaro\"" "$XDG_CONFIG_HOME"/au
 wait_for "an autostart entry that starts $wendaro" autostart_starts_wendaro
 echo "ok: Launch at Startup made the desktop start $wendaro at login"
 
-# 7. Delta, chosen in All Apps (Alpha, Beta, Delta), outlives the program,
+# 7. The desktop entry, last in All Apps by its title (Alpha, Beta, Delta,
+#    Gamma, Text Editor), starts with its arguments in its own directory.
+xdotool key Escape
+open_main_menu
+xdotool key Up Up Up Up Right Down Down Down Down   # from the bottom: Quit, More, Manage, All Apps
+sleep 0.3
+import -window root "$out/all-apps.png"
+xdotool key Return
+editor_ran() { [[ "$(cat "$work/editor-ran" 2>/dev/null)" == "$work/editor-dir --from-menu" ]]; }
+wait_for "the desktop entry to run" editor_ran
+wait_for "the menu to close" menu_closed
+echo "ok: the desktop entry Text Editor, chosen in All Apps, ran in its Path with its arguments"
+
+# 8. Delta, chosen in All Apps (Alpha, Beta, Delta), outlives the program,
 #    which Quit ends at once.
 xdotool key Escape
 open_main_menu
@@ -175,7 +195,7 @@ echo "ok: Quit ended the program"
 wait_for "Delta to finish after the program" launched_with "Alpha Gamma Delta "
 echo "ok: Delta, launched from All Apps, ran on after the program ended"
 
-# 8. Global shortcuts, pressed in another program's window.
+# 9. Global shortcuts, pressed in another program's window.
 launch_count() { grep -cx "$1" "$launched" 2>/dev/null || true; }
 launched_times() { [[ "$(launch_count "$1")" == "$2" ]]; }
 xmessage -geometry 300x80+100+400 "another program" > "$out/xmessage.log" 2>&1 &
@@ -224,7 +244,7 @@ has_ink() { (( $(convert "$1" -crop "$2" +repage -format %k info:) > 1 )); }
 
 start_wendaro
 
-# 8.1 Alt-click Alpha's entry and record Ctrl+Alt+K; once the editor is
+# 9.1 Alt-click Alpha's entry and record Ctrl+Alt+K; once the editor is
 #     closed the main menu shows it beside Alpha (in the first row, where the
 #     last row, Quit, has nothing).
 alt_click_first_entry
@@ -242,13 +262,13 @@ xdotool key Escape
 wait_for "the menu to close" menu_closed
 echo "ok: Ctrl+Alt+K, recorded for Alpha, is stored and shown in the menu"
 
-# 8.2 Pressed in another program's window, it launches Alpha.
+# 9.2 Pressed in another program's window, it launches Alpha.
 alpha_runs=$(launch_count Alpha)
 press_elsewhere ctrl+alt+k
 wait_for "Alpha to run from its shortcut" launched_times Alpha $((alpha_runs + 1))
 echo "ok: Ctrl+Alt+K launched Alpha from another program's window"
 
-# 8.3 The main menu's shortcut, recorded with an Alt-click on the main icon,
+# 9.3 The main menu's shortcut, recorded with an Alt-click on the main icon,
 #     opens the menu. While the menu it opened is shown, it does nothing;
 #     pressed while a click keeps the menu open, it closes it.
 xdotool mousemove --window "$main_icon" 8 8 keydown alt click 1 keyup alt
@@ -272,7 +292,7 @@ xdotool key Escape
 wait_for "the menu to close" menu_closed
 echo "ok: Ctrl+Alt+M opens the main menu, and closes it when a click opened it"
 
-# 8.4 Gamma gets Ctrl+Alt+G through an Alt-click on its pinned icon.
+# 9.4 Gamma gets Ctrl+Alt+G through an Alt-click on its pinned icon.
 xdotool mousemove --window "$pinned_icon" 8 8 keydown alt click 1 keyup alt
 type_in_editor Gamma ctrl+alt+g
 wait_for "Ctrl+Alt+G stored for Gamma" stored_shortcut_is "$apps/Gamma.app" "Ctrl+Alt+G"
@@ -282,7 +302,7 @@ press_elsewhere ctrl+alt+g
 wait_for "Gamma to run from its shortcut" launched_times Gamma $((gamma_runs + 1))
 echo "ok: Ctrl+Alt+G, recorded on the pinned icon, launched Gamma"
 
-# 8.5 Pressed in Alpha's editor, Gamma's Ctrl+Alt+G is neither run nor
+# 9.5 Pressed in Alpha's editor, Gamma's Ctrl+Alt+G is neither run nor
 #     recorded a second time: Alpha keeps Ctrl+Alt+K, and the editor says
 #     that Gamma has it. Then cleared in the editor, Alpha's shortcuts launch
 #     nothing: its first, Ctrl+Alt+K, runs nothing, and Ctrl+Alt+G, pressed
@@ -306,7 +326,7 @@ sleep 0.5
 launched_times Alpha "$alpha_runs" || fail "a cleared shortcut still launched Alpha"
 echo "ok: Alpha's cleared shortcuts launched nothing"
 
-# 8.6 After a restart the recorded shortcuts still work; the menus built
+# 9.6 After a restart the recorded shortcuts still work; the menus built
 #     from the settings show Gamma's.
 open_main_menu
 xdotool key Up Return
