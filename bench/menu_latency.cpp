@@ -47,7 +47,8 @@ class MenuWatcher {
       while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
         const auto seen = Clock::now();
         const std::uint8_t type = event->response_type & 0x7f;
-        const bool isMenu = type == XCB_MAP_NOTIFY && reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
+        const bool isMenu =
+            type == XCB_MAP_NOTIFY && reinterpret_cast<xcb_map_notify_event_t*>(event)->override_redirect;
         std::free(event);
         if (mapped ? isMenu : type == XCB_UNMAP_NOTIFY) return seen;
       }

@@ -13,9 +13,11 @@ Command parseCommandLine(int argc, const char* const argv[]) {
     if (arguments.size() != 2) {
       return {CommandKind::Invalid, {}, {}, "wendaro: " + std::string(option) + " takes one argument"};
     }
-    return {option == "--launch" ? CommandKind::Launch : CommandKind::LaunchCategory, {}, std::string(arguments[1]), {}};
+    const CommandKind kind = option == "--launch" ? CommandKind::Launch : CommandKind::LaunchCategory;
+    return {kind, {}, std::string(arguments[1]), {}};
   }
-  if (option == "--open-menu" || option == "--help" || option == "-h" || option == "--version" || option == "--print-menu") {
+  if (option == "--open-menu" || option == "--help" || option == "-h" || option == "--version" ||
+      option == "--print-menu") {
     if (arguments.size() > 1) {
       return {CommandKind::Invalid, {}, {}, "wendaro: " + std::string(option) + " takes no arguments"};
     }

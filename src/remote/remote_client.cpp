@@ -21,7 +21,9 @@ struct ErrorFree {
 };
 using ErrorPtr = std::unique_ptr<GError, ErrorFree>;
 
-bool isValidText(const std::string& text) { return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr); }
+bool isValidText(const std::string& text) {
+  return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
+}
 
 // The error's text for the user: the program's own answer as it gave it, or
 // what kept the call from reaching it.
@@ -32,7 +34,8 @@ std::string problemOf(GError* raw) {
     const std::string remoteName = name ? name.get() : "";
     if (remoteName == "org.freedesktop.DBus.Error.ServiceUnknown" ||
         remoteName == "org.freedesktop.DBus.Error.NameHasNoOwner") {
-      return "no copy of wendaro is running in this desktop session (nothing owns " + std::string(kBusName) + " on the session bus)";
+      return "no copy of wendaro is running in this desktop session (nothing owns " + std::string(kBusName) +
+             " on the session bus)";
     }
     g_dbus_error_strip_remote_error(error.get());
   }
@@ -45,7 +48,9 @@ Reply callRunningProgram(const std::string& method, const std::optional<std::str
                          const std::string& activationToken) {
   // D-Bus carries UTF-8 only. No app or category of the program has a name
   // that is not (the walk leaves such names out).
-  if (argument && !isValidText(*argument)) return {false, "\"" + *argument + "\" is not valid UTF-8, so it names nothing wendaro knows"};
+  if (argument && !isValidText(*argument)) {
+    return {false, "\"" + *argument + "\" is not valid UTF-8, so it names nothing wendaro knows"};
+  }
 
   GError* failure = nullptr;
   std::unique_ptr<GDBusConnection, ObjectUnref> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &failure));

@@ -60,7 +60,8 @@ class PortalTest : public ::testing::Test {
       for (const QJsonValue& shortcut : call["shortcuts"].toArray()) {
         const QJsonArray pair = shortcut.toArray();
         line += QStringLiteral(" [%1: %2, %3]")
-                    .arg(pair[0].toString(), pair[1]["description"].toString(), pair[1]["preferred_trigger"].toString());
+                    .arg(pair[0].toString(), pair[1]["description"].toString(),
+                         pair[1]["preferred_trigger"].toString());
       }
       said << line;
     }
@@ -69,7 +70,8 @@ class PortalTest : public ::testing::Test {
   void activate(const QString& id) { control("Activate", {id}); }
   // Waits for the program to hear the desktop's keys for the key's shortcut.
   static bool assigned(const GlobalShortcutBinder& binder, const std::string& key, const std::string& keys) {
-    return QTest::qWaitFor([&] { return binder.desktopTrigger(key) == DesktopTrigger{DesktopTrigger::State::Assigned, keys}; });
+    const DesktopTrigger wanted{DesktopTrigger::State::Assigned, keys};
+    return QTest::qWaitFor([&] { return binder.desktopTrigger(key) == wanted; });
   }
   // Lets the program hear what is on the bus.
   static void settle() { QTest::qWait(200); }

@@ -81,8 +81,8 @@ std::map<QString, QString> triggerKeys(const QVariant& shortcuts) {
 std::unique_ptr<PortalKeyGrabber> PortalKeyGrabber::connectTo(QDBusConnection bus, const QString& appId,
                                                               Describer describe, Reporter report) {
   if (!bus.isConnected()) return nullptr;
-  QDBusMessage version = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                        QStringLiteral("Get"));
+  QDBusMessage version = QDBusMessage::createMethodCall(
+      kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
   version << kInterface << QStringLiteral("version");
   if (bus.call(version, QDBus::Block, kProbeTimeoutMs).type() != QDBusMessage::ReplyMessage) return nullptr;
   return std::unique_ptr<PortalKeyGrabber>(new PortalKeyGrabber(bus, appId, std::move(describe), std::move(report)));
