@@ -5,7 +5,10 @@
 #                        screen; `wendaro --open-menu` to the menu on screen;
 #                        Ctrl+Alt+S to the first instruction of its app;
 #   on Wayland (portal): a portal's Activated signal for Ctrl+Alt+S to the
-#                        first instruction of its app.
+#                        first instruction of its app; `wendaro --open-menu`
+#                        to the menu's first frame, in a program that has
+#                        shown nothing yet (N/10 runs, each a fresh program:
+#                        nothing can close a menu on a headless compositor).
 # It runs the release build: `cmake --preset release && cmake --build
 # --preset release` first.
 #
@@ -63,7 +66,7 @@ wait "$x11_wendaro" || true
 
 echo "Wayland, the global shortcuts portal ($runs runs):"
 unset DISPLAY
-weston --backend=headless-backend.so --socket=wendaro-latency --idle-time=0 > "$work/weston.log" 2>&1 &
+weston --backend=headless-backend.so --socket=wendaro-latency --idle-time=0 --debug > "$work/weston.log" 2>&1 &
 pids+=($!)
 wait_for "the compositor" test -S "$XDG_RUNTIME_DIR/wendaro-latency"
 export WAYLAND_DISPLAY=wendaro-latency
@@ -71,7 +74,7 @@ export WAYLAND_DISPLAY=wendaro-latency
 pids+=($!)
 wait_for "the portal" grep -q ready "$work/portal.log"
 "$build/src/wendaro" > "$work/wendaro-wayland.log" 2>&1 &
-pids+=($!)
+wayland_wendaro=$!
 bound() {
   gdbus call --session -d org.freedesktop.portal.Desktop -o /org/wendaro/test -m org.wendaro.test.FakePortal.Calls |
     grep -q 'CTRL+ALT+s'
@@ -79,3 +82,27 @@ bound() {
 wait_for "the shortcuts bound" bound
 sleep 0.5  # the portal's answer to the binding reaches the program just after
 /usr/bin/python3 "$root/bench/portal_latency.py" "Ctrl+Alt+S" "$stamps" "$runs"
+kill "$wayland_wendaro"
+wait "$wayland_wendaro" || true
+
+# The compositor's protocol log stamps each request in milliseconds: the
+# menu's first frame is the first buffer a surface gets.
+first_runs=$(( runs / 10 > 0 ? runs / 10 : 1 ))
+for _ in $(seq "$first_runs"); do
+  "$build/src/wendaro" > "$work/wendaro-wayland.log" 2>&1 &
+  wayland_wendaro=$!
+  wait_for "the program" owns_name
+  weston-debug proto > "$work/proto.log" 2>&1 &
+  proto=$!
+  sleep 0.3
+  start=$(date +%s%N)
+  "$build/src/wendaro" --open-menu
+  wait_for "the menu's first frame" grep -q 'attach(wl_buffer' "$work/proto.log"
+  shown=$(grep -m1 'attach(wl_buffer' "$work/proto.log" | sed 's/^\[\([^]]*\)\].*/\1/')
+  echo "$(( ($(date -d "$shown" +%s%N) - start) / 1000 ))" >> "$work/first-frames"
+  kill "$proto" "$wayland_wendaro"
+  wait "$proto" "$wayland_wendaro" 2>/dev/null || true
+done
+sort -n "$work/first-frames" | awk '{ v[NR] = $1 } END {
+  printf "open-menu-to-first-frame over %d runs: median %d us, p99 %d us, max %d us (to the millisecond)\n",
+         NR, v[int(0.5 * (NR - 1) + 1.5)], v[int(0.99 * (NR - 1) + 1.5)], v[NR] }'
