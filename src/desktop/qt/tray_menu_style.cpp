@@ -1,6 +1,8 @@
 #include "desktop/qt/tray_menu_style.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QtMath>
 #include <QStyleOptionMenuItem>
 
 namespace wendaro {
@@ -25,8 +27,11 @@ SplitText split(const QString& text) {
   return {text.left(mark) + text.mid(end), text.mid(mark + 1, end - mark - 1)};
 }
 
-int subtitleWidth(const QFontMetrics& metrics, const QString& subtitle) {
-  return std::min(metrics.horizontalAdvance(subtitle), metrics.averageCharWidth() * kSubtitleCharacters);
+// Rounded up: a width rounded to the nearest pixel can be a fraction short
+// of the text, which then comes out shortened.
+int subtitleWidth(const QFont& font, const QString& subtitle) {
+  const QFontMetricsF metrics(font);
+  return qCeil(std::min(metrics.horizontalAdvance(subtitle), metrics.averageCharWidth() * kSubtitleCharacters));
 }
 
 // The space between the title and the subtitle.
@@ -51,7 +56,7 @@ QSize TrayMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* opt
   const SplitText text = split(item->text);
   plain.text = text.title;
   QSize result = QProxyStyle::sizeFromContents(type, &plain, size, widget);
-  result.rwidth() += gap(item->fontMetrics) + subtitleWidth(item->fontMetrics, text.subtitle);
+  result.rwidth() += gap(item->fontMetrics) + subtitleWidth(item->font, text.subtitle);
   return result;
 }
 
@@ -69,7 +74,7 @@ void TrayMenuStyle::drawControl(ControlElement element, const QStyleOption* opti
 
   // Right-aligned before the shortcut column and the submenu arrow.
   const QFontMetrics& metrics = item->fontMetrics;
-  const int width = subtitleWidth(metrics, text.subtitle);
+  const int width = subtitleWidth(item->font, text.subtitle);
   const int right = item->rect.right() - item->reservedShortcutWidth - gap(metrics);
   const QRect area(right - width, item->rect.top(), width, item->rect.height());
   const bool selected = item->state & State_Selected;
