@@ -340,7 +340,11 @@ TEST_F(TypeSelectTest, TypingSelectsAnEntryAndReturnChoosesIt) {
   apps->itemAtIndex(0)->setAction(Action::None);  // disabled: never selected
   QMenu* shown = renderer.menuFor(menu);
   shown->popup(QPoint(10, 10));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(shown));
   QMenu* allApps = shown->actions()[0]->menu();
+  QTest::keyClicks(shown, "al");
+  EXPECT_EQ(shown->activeAction(), shown->actions()[0]);
+  EXPECT_FALSE(allApps->isVisible()) << "the keys still being typed stay with this menu";
   allApps->popup(QPoint(10, 10));
   ASSERT_TRUE(QTest::qWaitForWindowExposed(allApps));
 

@@ -221,6 +221,10 @@ void ModelMenu::selectTypedEntry() {
     if (!entry || entry->isSeparator() || !entry->isEnabled()) continue;
     if (typed_.matches(QString::fromStdString(snapshot_[index]->title()))) {
       setActiveAction(entry);
+      // Selecting opens an entry's submenu as hovering does, and the submenu
+      // would take the keys still being typed: it opens with Right or Return,
+      // as after the arrow keys.
+      if (QMenu* submenu = entry->menu(); submenu && submenu->isVisible()) submenu->hide();
       return;
     }
   }
