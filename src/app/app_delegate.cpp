@@ -18,7 +18,6 @@ AppDelegate::AppDelegate(Platform& services)
       allAppsMenu(std::make_shared<Menu>()),
       manageMenu(std::make_shared<Menu>()),
       moreMenu(std::make_shared<Menu>()),
-      pinnedAppMenu(std::make_shared<Menu>()),
       categoriesSeparator(MenuItem::separatorItem()),
       favoritesSeparator(MenuItem::separatorItem()),
       launchAtStartupMenuItem(

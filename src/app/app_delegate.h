@@ -55,8 +55,10 @@ class AppDelegate : public ApplicationDelegate,
   const std::shared_ptr<Menu> allAppsMenu;
   const std::shared_ptr<Menu> manageMenu;
   const std::shared_ptr<Menu> moreMenu;
-  // The menu of a pinned icon, filled for the icon it opens from.
-  const std::shared_ptr<Menu> pinnedAppMenu;
+  // The menus of the pinned icons, menu i for icon i, each the icon's own so
+  // that a desktop that shows an icon's menu by itself gets that app's. Kept
+  // when icons go (menus outlive what draws them) and reused by the next ones.
+  std::vector<std::shared_ptr<Menu>> pinnedAppMenus;
   MenuItemRef categoriesSeparator;
   MenuItemRef favoritesSeparator;
   const MenuItemRef launchAtStartupMenuItem;
@@ -133,9 +135,9 @@ class AppDelegate : public ApplicationDelegate,
   WendaroMenuItemRef makeMenuItem(const std::string& launchString, bool isCategory);
   ImageRef resizeIcon(const ImageRef& image, double side);
   void rebuildMenubarItems();
-  // Fills `pinnedAppMenu` for the pinned app: its name, its shortcut editor
-  // and its removal from the menu bar.
-  void buildPinnedAppMenu(const std::string& appPath);
+  // Fills `menu` for the pinned app: its name, its shortcut editor and its
+  // removal from the menu bar.
+  void buildPinnedAppMenu(Menu& menu, const std::string& appPath);
   void removeFromMenuBarWithItem(const WendaroMenuItem* sender);
 
   // --- Launching and shortcuts (launch/) ---

@@ -56,8 +56,7 @@ void AppDelegate::rightMouseDown(StatusBarButton& button) {
   }
   std::optional<std::size_t> index = pinnedIndexOf(*this, button);
   if (!index) return;
-  buildPinnedAppMenu(menubar[*index]);
-  menubarStatusItems[*index]->popUpStatusItemMenu(*pinnedAppMenu);
+  menubarStatusItems[*index]->popUpStatusItemMenu(*pinnedAppMenus[*index]);
 }
 
 // The main menu closed: the shortcut that may have opened it works again.

@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "app/app_delegate.h"
-#include "platform/path_strings.h"
 #include "settings/defaults_keys.h"
 
 namespace wendaro {
@@ -20,24 +19,28 @@ void AppDelegate::rebuildMenubarItems() {
   for (const auto& item : menubarStatusItems) platform.statusBar.removeStatusItem(*item);
   menubarStatusItems.clear();
 
-  for (const auto& appPath : menubar) {
+  while (pinnedAppMenus.size() < menubar.size()) pinnedAppMenus.push_back(std::make_shared<Menu>());
+  for (std::size_t i = 0; i < menubar.size(); ++i) {
+    const std::string& appPath = menubar[i];
     StatusItemRef item = platform.statusBar.statusItemWithLength(kPinnedIconLength);
-    item->setToolTip(displayName(appPath));
+    item->setToolTip(std::string(appTitles.of(appPath)));
     item->setImage(resizeIcon(platform.workspace.iconForFile(appPath), kPinnedIconSide));
     item->setAction(Action::LaunchAppWithButton);
+    buildPinnedAppMenu(*pinnedAppMenus[i], appPath);
+    if (StatusBarButton* button = item->button()) button->setMenu(pinnedAppMenus[i].get());
     menubarStatusItems.push_back(std::move(item));
   }
 }
 
-void AppDelegate::buildPinnedAppMenu(const std::string& appPath) {
-  pinnedAppMenu->removeAllItems();
-  pinnedAppMenu->addItemWithTitle(displayName(appPath), Action::None, "");
-  pinnedAppMenu->addItem(MenuItem::separatorItem());
+void AppDelegate::buildPinnedAppMenu(Menu& menu, const std::string& appPath) {
+  menu.removeAllItems();
+  menu.addItemWithTitle(std::string(appTitles.of(appPath)), Action::None, "");
+  menu.addItem(MenuItem::separatorItem());
   for (const auto& [title, action] : {std::pair{"Edit Shortcut…", Action::EditShortcutWithItem},
                                       std::pair{"Remove from Menu Bar", Action::RemoveFromMenuBarWithItem}}) {
     auto entry = std::make_shared<WendaroMenuItem>(title, action, "");
     entry->launchString = appPath;
-    pinnedAppMenu->addItem(entry);
+    menu.addItem(entry);
   }
 }
 

@@ -130,14 +130,17 @@ TEST_F(LaunchingTest, PinnedIconLaunchesOnMouseDownAndIsHighlightedUntilMouseUp)
 // whose entries edit the app's shortcut or unpin it.
 TEST_F(LaunchingTest, RightClickOnAPinnedIconOpensItsMenu) {
   app->setUpMenus();
-  app->menubar = {"/A/One.app", "/A/Two.app"};
+  app->menubar = {"/A/One.app", "/A/two.desktop"};
+  app->appTitles.set("/A/two.desktop", "Two");
   app->rebuildMenubarItems();
 
   desktop.statusBar.rightMouseDown(pinned(1));
   EXPECT_TRUE(desktop.workspace.launched.empty());
-  ASSERT_EQ(desktop.statusBar.openMenu, app->pinnedAppMenu.get());
+  ASSERT_EQ(desktop.statusBar.openMenu, app->pinnedAppMenus[1].get());
   EXPECT_EQ(desktop.statusBar.openMenuItem, &pinned(1));
-  const Menu& menu = *app->pinnedAppMenu;
+  EXPECT_EQ(pinned(1).fakeButton().menu, app->pinnedAppMenus[1].get()) << "for desktops that show it themselves";
+  EXPECT_EQ(pinned(0).fakeButton().menu, app->pinnedAppMenus[0].get());
+  const Menu& menu = *app->pinnedAppMenus[1];
   ASSERT_EQ(menu.numberOfItems(), 4);
   EXPECT_EQ(menu.itemAtIndex(0)->title(), "Two");
   EXPECT_EQ(menu.itemAtIndex(0)->action(), Action::None) << "a title, not a command";
@@ -146,7 +149,7 @@ TEST_F(LaunchingTest, RightClickOnAPinnedIconOpensItsMenu) {
 
   app->performMenuItemAction(*menu.itemAtIndex(2));
   EXPECT_EQ(desktop.shortcutWindow.title(), "Two");
-  EXPECT_EQ(app->shortcutsIndex.count("/A/Two.app"), 1u);
+  EXPECT_EQ(app->shortcutsIndex.count("/A/two.desktop"), 1u);
 
   desktop.log.clear();
   app->performMenuItemAction(*menu.itemAtIndex(3));

@@ -9,12 +9,13 @@ using fake::FakeStatusItem;
 using PinnedAppsTest = CoreTest;
 
 TEST_F(PinnedAppsTest, OneIconPerPinnedAppInOrder) {
-  app->menubar = {"/Applications/Mail.app", "/Applications/Notes.app"};
+  app->menubar = {"/Applications/Mail.app", "/usr/share/applications/notes.desktop"};
+  app->appTitles.set("/usr/share/applications/notes.desktop", "Notes");
   app->rebuildMenubarItems();
   ASSERT_EQ(app->menubarStatusItems.size(), 2u);
   for (std::size_t i = 0; i < 2; ++i) {
     FakeStatusItem& item = pinned(i);
-    EXPECT_EQ(item.toolTip, i == 0 ? "Mail" : "Notes") << "the app's name";
+    EXPECT_EQ(item.toolTip, i == 0 ? "Mail" : "Notes") << "the app's title";
     EXPECT_DOUBLE_EQ(item.length, 20.0);
     EXPECT_EQ(item.action, Action::LaunchAppWithButton);
     const FakeImage* image = asFake(item.image);
