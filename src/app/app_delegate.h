@@ -4,11 +4,11 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "app/wendaro_menu_item.h"
 #include "discovery/app_titles.h"
+#include "discovery/app_walk.h"
 #include "platform/platform.h"
 #include "platform/table_view.h"
 #include "platform/window.h"
@@ -111,7 +111,8 @@ class AppDelegate : public ApplicationDelegate,
   // Apps table reloaded and the walked directories watched: a rescan without
   // its pruning.
   FollowedLists scanApps();
-  FollowedLists followMovedApps(const std::unordered_map<std::string, std::string>& appsByDesktopFileId);
+  // Before the scan's apps are sorted.
+  FollowedLists followMovedApps(const AppScan& scan);
   bool appSortsBefore(const std::string& a, const std::string& b) const;
   void addDirectory();
   void removeDirectory();

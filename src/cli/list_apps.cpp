@@ -73,7 +73,7 @@ int listApps(const std::vector<std::string>& directories, const DefaultsStore& s
   AppScan scan;
   kinds.beginScan();
   for (const auto& root : roots) collectAppPaths(files, kinds, root, scan, &reporter);
-  sortInAppNameOrder(scan.apps, scan.titles);
+  sortInAppNameOrder(scan);
   for (const auto& app : scan.apps) out << app << '\n';
   out.flush();
   if (!out) {

@@ -110,11 +110,18 @@ bool appSortsBefore(std::string_view a, std::string_view b, const AppTitles& tit
 }
 
 std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths, const AppTitles& titles) {
+  std::vector<std::string> keys;
+  keys.reserve(appPaths.size());
+  for (const std::string& path : appPaths) keys.push_back(appNameKey(path, titles));
+  return nameKeyOrder(std::move(keys));
+}
+
+std::vector<std::size_t> nameKeyOrder(std::vector<std::string> keys) {
   // Keys sit beside their positions, so the sort compares neighbours in
   // memory rather than jumping through a second array.
   std::vector<std::pair<std::string, std::size_t>> keyed;
-  keyed.reserve(appPaths.size());
-  for (std::size_t i = 0; i < appPaths.size(); ++i) keyed.emplace_back(appNameKey(appPaths[i], titles), i);
+  keyed.reserve(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) keyed.emplace_back(std::move(keys[i]), i);
   std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::size_t> order;
   order.reserve(keyed.size());

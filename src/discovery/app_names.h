@@ -42,6 +42,10 @@ std::string appNameKey(std::string_view appPath, const AppTitles& titles = AppTi
 // both keys on every call; to sort many paths use sortInAppNameOrder().
 bool appSortsBefore(std::string_view a, std::string_view b, const AppTitles& titles = AppTitles());
 
+// The positions of the name keys in their order, equal keys in the order
+// given.
+std::vector<std::size_t> nameKeyOrder(std::vector<std::string> keys);
+
 // The positions of the paths in app name order, equal names in the order
 // given; each key is computed once.
 std::vector<std::size_t> appNameOrder(const std::vector<std::string>& appPaths, const AppTitles& titles = AppTitles());

@@ -6,11 +6,8 @@
 
 namespace wendaro {
 
-namespace {
-
-// The text with each control character (C0, DEL, C1) as a space; bytes that
-// are not UTF-8 are left as they are.
-std::string oneLine(std::string_view text) {
+// Bytes that are not UTF-8 are left as they are.
+std::string oneLineTitle(std::string_view text) {
   std::string line(text);
   auto* bytes = reinterpret_cast<uint8_t*>(line.data());
   const auto length = static_cast<int32_t>(line.size());
@@ -28,11 +25,8 @@ std::string oneLine(std::string_view text) {
   return line;
 }
 
-}  // namespace
-
-void AppTitles::set(const std::string& appPath, std::string_view title) { titles_[appPath] = oneLine(title); }
-
 std::string_view AppTitles::of(std::string_view appPath) const {
+  if (titles_.empty()) return displayNameView(appPath);
   auto found = titles_.find(appPath);
   return found == titles_.end() ? displayNameView(appPath) : std::string_view(found->second);
 }

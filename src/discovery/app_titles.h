@@ -6,13 +6,15 @@
 
 namespace wendaro {
 
+// A title as one line: each control character (C0, DEL, C1) as a space.
+std::string oneLineTitle(std::string_view title);
+
 // The titles the desktop gave to the apps of its own kinds (desktop entries,
 // AppImages), by app path. Every other app is titled by its display name
 // ("/Applications/Mail.app" -> "Mail").
 class AppTitles {
  public:
-  // Control characters in a title are shown as spaces: a title is one line.
-  void set(const std::string& appPath, std::string_view title);
+  void set(const std::string& appPath, std::string title) { titles_[appPath] = std::move(title); }
   std::string_view of(std::string_view appPath) const;
   bool empty() const { return titles_.empty(); }
 

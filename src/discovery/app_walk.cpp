@@ -33,7 +33,8 @@ class AppWalk {
     const std::string& root = root_;
     if (skipped(root, root)) return;
     if (pathExtension(root) == "app") {
-      scan_.apps.push_back(root);
+      path_ = root;
+      addApp();
       return;
     }
     path_ = root;
@@ -51,7 +52,7 @@ class AppWalk {
       path_ += entry.name;
       if (skipped(entry.name, path_)) continue;
       if (isAppName(entry.name)) {
-        scan_.apps.push_back(path_);
+        addApp();
       } else if (entry.type == EntryType::Directory) {
         enter(files_.openDirectoryAt(*top.directory, entry.name), false);
       } else if (std::optional<AppFile> file = kinds_.examine(*top.directory, entry, path_)) {
@@ -84,20 +85,26 @@ class AppWalk {
     return why.has_value();
   }
 
+  // The app named "*.app" at path_, titled by its display name.
+  void addApp() {
+    scan_.apps.push_back(path_);
+    scan_.titles.emplace_back();
+  }
+
   // An app file of the desktop's kinds at path_.
   void take(const AppFile& file) {
     const bool shown = file.verdict == AppFile::Verdict::Shown;
     if (file.verdict == AppFile::Verdict::Invalid && observer_) observer_->skipped(path_, file.reason);
     if (file.identifiedByDesktopFileId) {
       if (std::optional<std::string> id = desktopFileId(root_, path_)) {
-        auto [owner, first] = scan_.appsByDesktopFileId.try_emplace(std::move(*id));
+        auto [owner, first] = scan_.appsByDesktopFileId.try_emplace(std::move(*id), AppScan::kHidden);
         if (!first) return;  // a copy walked before has the ID
-        if (shown) owner->second = path_;
+        if (shown) owner->second = scan_.apps.size();
       }
     }
     if (!shown) return;
     scan_.apps.push_back(path_);
-    scan_.titles.set(path_, file.title);
+    scan_.titles.push_back(oneLineTitle(file.title));
   }
 
   // Pushes the opened directory, unless it could not be opened, it is
@@ -138,6 +145,32 @@ class AppWalk {
 void collectAppPaths(FileManager& files, AppKinds& kinds, const std::string& root, AppScan& scan,
                      ScanObserver* observer) {
   AppWalk(files, kinds, root, scan, observer).walk();
+}
+
+void sortInAppNameOrder(AppScan& scan) {
+  std::vector<std::string> keys;
+  keys.reserve(scan.apps.size());
+  for (std::size_t i = 0; i < scan.apps.size(); ++i) {
+    keys.push_back(nameKey(scan.titles[i].empty() ? displayNameView(scan.apps[i]) : scan.titles[i]));
+  }
+  std::vector<std::string> apps;
+  std::vector<std::string> titles;
+  apps.reserve(scan.apps.size());
+  titles.reserve(scan.apps.size());
+  for (std::size_t index : nameKeyOrder(keys)) {
+    apps.push_back(std::move(scan.apps[index]));
+    titles.push_back(std::move(scan.titles[index]));
+  }
+  scan.apps = std::move(apps);
+  scan.titles = std::move(titles);
+}
+
+AppTitles titlesOf(const AppScan& scan) {
+  AppTitles titles;
+  for (std::size_t i = 0; i < scan.apps.size(); ++i) {
+    if (!scan.titles[i].empty()) titles.set(scan.apps[i], scan.titles[i]);
+  }
+  return titles;
 }
 
 }  // namespace wendaro

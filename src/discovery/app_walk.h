@@ -15,11 +15,14 @@ namespace wendaro {
 struct AppScan {
   // Every app path, in walk order.
   std::vector<std::string> apps;
-  // The titles the desktop gave.
-  AppTitles titles;
-  // Each desktop-file ID met, to the path of the app that has it, or to ""
-  // when the copy that has it is not shown (which hides the app).
-  std::unordered_map<std::string, std::string> appsByDesktopFileId;
+  // The title of each app that the desktop gave, in one line; "" for an app
+  // titled by its display name.
+  std::vector<std::string> titles;
+  // Each desktop-file ID met, to the position in `apps`, as walked (before
+  // any sorting), of the app that has it, or to kHidden when the copy that
+  // has it is not shown (which hides the app).
+  std::unordered_map<std::string, std::size_t> appsByDesktopFileId;
+  static constexpr std::size_t kHidden = static_cast<std::size_t>(-1);
   // The directories, spelled as the walk spelled them, that could not be
   // opened: a watched directory that failed for any reason, or one below it
   // that is missing or could not be read. Apps below them may still exist,
@@ -62,5 +65,12 @@ struct AppScan {
 //   observer.
 void collectAppPaths(FileManager& files, AppKinds& kinds, const std::string& root, AppScan& scan,
                      ScanObserver* observer = nullptr);
+
+// Sorts the apps of the scan, with their titles, stably in app name order;
+// the positions of appsByDesktopFileId are then no longer theirs.
+void sortInAppNameOrder(AppScan& scan);
+
+// The titles of the scan's apps that the desktop gave, by app path.
+AppTitles titlesOf(const AppScan& scan);
 
 }  // namespace wendaro

@@ -38,17 +38,15 @@ bool follow(std::vector<std::string>& paths, const Successor& successor) {
 // app in a menu editor, which writes a copy to an earlier directory) or the
 // winning copy goes (the edit is undone): a stored path whose ID another path
 // now has is replaced by that path, and the lists that changed are saved.
-AppDelegate::FollowedLists AppDelegate::followMovedApps(
-    const std::unordered_map<std::string, std::string>& appsByDesktopFileId) {
-  if (appsByDesktopFileId.empty()) return {};
+AppDelegate::FollowedLists AppDelegate::followMovedApps(const AppScan& scan) {
+  if (scan.appsByDesktopFileId.empty()) return {};
   auto successor = [&](const std::string& path) -> const std::string* {
     for (const auto& root : directories) {
       std::optional<std::string> id = desktopFileId(root, path);
       if (!id) continue;
-      auto owner = appsByDesktopFileId.find(*id);
-      if (owner != appsByDesktopFileId.end() && !owner->second.empty() && owner->second != path) {
-        return &owner->second;
-      }
+      auto owner = scan.appsByDesktopFileId.find(*id);
+      if (owner == scan.appsByDesktopFileId.end() || owner->second == AppScan::kHidden) continue;
+      if (scan.apps[owner->second] != path) return &scan.apps[owner->second];
     }
     return nullptr;
   };

@@ -31,11 +31,11 @@ AppDelegate::FollowedLists AppDelegate::scanApps() {
     collectAppPaths(platform.fileManager, platform.appKinds, directory, scan);
   }
   for (const auto& url : bookmarkURLs) platform.accessGrants.stopAccessingSecurityScopedResource(url);
-  sortInAppNameOrder(scan.apps, scan.titles);
+  const FollowedLists followed = followMovedApps(scan);
+  sortInAppNameOrder(scan);
+  appTitles = titlesOf(scan);
   allApps = std::move(scan.apps);
-  appTitles = std::move(scan.titles);
   unreadDirectories = std::move(scan.unreadDirectories);
-  const FollowedLists followed = followMovedApps(scan.appsByDesktopFileId);
   if (appsTableView) appsTableView->reloadData();
 
   std::vector<std::string> watched = std::move(scan.walkedDirectories);

@@ -1,9 +1,10 @@
 #include "menus/same_titles.h"
 
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "app/wendaro_menu_item.h"
+#include "discovery/app_names.h"
 
 namespace wendaro {
 
@@ -24,19 +25,50 @@ std::string folderOf(const std::string& appPath) {
   return std::string(slash == 0 ? path.substr(0, 1) : path.substr(0, slash));
 }
 
-}  // namespace
+char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-void showFoldersOfSameTitles(Menu& menu, long begin, long end) {
-  std::unordered_map<std::string_view, int> titles;
-  for (long i = begin; i < end; ++i) {
-    if (appEntry(menu.itemAtIndex(i))) ++titles[menu.itemAtIndex(i)->title()];
+// Whether two titles have the same name key; ASCII titles without working
+// the key out.
+bool sameNameKey(std::string_view a, std::string_view b) {
+  if (isAscii(a) && isAscii(b)) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+    }
+    return true;
   }
-  for (long i = begin; i < end; ++i) {
-    const MenuItemRef& item = menu.itemAtIndex(i);
-    if (const WendaroMenuItem* entry = appEntry(item); entry && titles[item->title()] > 1) {
-      item->setSubtitle(folderOf(*entry->launchString));
+  return nameKey(a) == nameKey(b);
+}
+
+void showFoldersWithin(const std::vector<const MenuItemRef*>& run) {
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    for (std::size_t j = 0; j < run.size(); ++j) {
+      if (i != j && (*run[i])->title() == (*run[j])->title()) {
+        const MenuItemRef& item = *run[i];
+        item->setSubtitle(folderOf(*static_cast<const WendaroMenuItem&>(*item).launchString));
+        break;
+      }
     }
   }
+}
+
+}  // namespace
+
+// The entries are in app name order, so apps of one title, whose name keys
+// are equal, lie in one run of entries of equal name keys, usually of one
+// entry: each run is looked at by itself, and a long menu costs one pass.
+void showFoldersOfSameTitles(Menu& menu, long begin, long end) {
+  std::vector<const MenuItemRef*> run;
+  for (long i = begin; i < end; ++i) {
+    const MenuItemRef& item = menu.itemAtIndex(i);
+    if (!appEntry(item)) continue;
+    if (!run.empty() && !sameNameKey((*run.back())->title(), item->title())) {
+      showFoldersWithin(run);
+      run.clear();
+    }
+    run.push_back(&item);
+  }
+  showFoldersWithin(run);
 }
 
 }  // namespace wendaro
