@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 
 #include <sys/inotify.h>
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,13 +47,13 @@ class DesktopSessionTest : public ::testing::Test {
       ::unsetenv("XDG_CONFIG_HOME");
     }
   }
-  static std::unique_ptr<DesktopSession> session() {
+  static std::unique_ptr<DesktopSession> session(bool showsTray = false) {
     std::string refusal;
     auto claim = DesktopSession::claimSettings(refusal);
     EXPECT_TRUE(claim) << refusal;
     if (!claim) return nullptr;
-    return std::make_unique<DesktopSession>(std::move(claim),
-                                            DesktopSession::Options{.showsTray = false, .executablePath = "/usr/bin/wendaro"});
+    return std::make_unique<DesktopSession>(
+        std::move(claim), DesktopSession::Options{.showsTray = showsTray, .executablePath = "/usr/bin/wendaro"});
   }
 
  private:
@@ -100,6 +102,35 @@ TEST_F(DesktopSessionTest, StartUpWritesTheSettingsFileOnce) {
   for (const char* key : {keys::kCategories, keys::kCategoriesApps, keys::kFavorites, keys::kMenubar}) {
     EXPECT_TRUE(written.objectForKey(key)) << key;
   }
+}
+
+// The running program watches its directories: an app that comes or goes
+// reaches All Apps within two seconds.
+TEST_F(DesktopSessionTest, AnAppAddedOrRemovedReachesTheMenusWhileTheProgramRuns) {
+  testing::TemporaryDirectory apps;
+  std::filesystem::create_directories(apps / "Old.app");
+  PlistDefaultsStore(settingsFilePath()).setObject(keys::kDirectories, stringArrayValue({apps.path()}));
+  auto started = session(true);
+  ASSERT_TRUE(started);
+  started->finishLaunching();
+  AppDelegate& app = started->app();
+  auto allApps = [&app] {
+    std::vector<std::string> titles;
+    for (const auto& item : app.allAppsMenu->items()) titles.push_back(item->title());
+    return titles;
+  };
+  auto within = [](const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+  };
+  ASSERT_EQ(allApps(), std::vector<std::string>{"Old"});
+
+  std::filesystem::create_directories(apps / "New.app");
+  EXPECT_TRUE(within([&] { return allApps() == std::vector<std::string>{"New", "Old"}; }));
+  std::filesystem::remove(apps / "Old.app");
+  EXPECT_TRUE(within([&] { return allApps() == std::vector<std::string>{"New"}; }));
 }
 
 }  // namespace
