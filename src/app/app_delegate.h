@@ -165,6 +165,10 @@ class AppDelegate : public ApplicationDelegate,
   // The target is gone for good: its index entry, binding and stored
   // shortcut go. Only an entry of the target's kind is its own.
   void forgetShortcut(const std::string& launchString, bool isCategory);
+  // The target is now called `to`: its index entry and binding follow it,
+  // with the stored shortcut under the same key. Nothing moves when `to`
+  // has an entry already. Whether it moved; the index is not saved.
+  bool moveShortcut(const std::string& from, const std::string& to, bool isCategory);
   void toggleMenuFromShortcut();
   void showShortcutWindow(const std::string& launchString, bool isCategory);
   // The title of the main menu or of an entry of the index, other than the

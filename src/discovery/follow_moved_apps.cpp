@@ -61,12 +61,8 @@ AppDelegate::FollowedLists AppDelegate::followMovedApps(const AppScan& scan) {
 
   bool movedShortcut = false;
   for (const auto& [launchString, shortcutKey] : std::map<std::string, std::string>(shortcutsIndex)) {
-    const std::string* next = isCategoryShortcutKey(shortcutKey) ? nullptr : successor(launchString);
-    if (!next || shortcutsIndex.contains(*next)) continue;
-    shortcutsIndex.erase(launchString);
-    shortcutsIndex.emplace(*next, shortcutKey);
-    bindLaunchShortcut(shortcutKey, *next, false);
-    movedShortcut = true;
+    if (isCategoryShortcutKey(shortcutKey)) continue;
+    if (const std::string* next = successor(launchString)) movedShortcut |= moveShortcut(launchString, *next, false);
   }
   if (movedShortcut) saveShortcutsIndex();
   return followed;

@@ -30,6 +30,19 @@ void AppDelegate::forgetShortcut(const std::string& launchString, bool isCategor
   saveShortcutsIndex();
 }
 
+bool AppDelegate::moveShortcut(const std::string& from, const std::string& to, bool isCategory) {
+  auto indexed = shortcutsIndex.find(from);
+  if (from == to || indexed == shortcutsIndex.end() || isCategoryShortcutKey(indexed->second) != isCategory ||
+      shortcutsIndex.contains(to)) {
+    return false;
+  }
+  const std::string shortcutKey = indexed->second;
+  shortcutsIndex.erase(indexed);
+  shortcutsIndex.emplace(to, shortcutKey);
+  bindLaunchShortcut(shortcutKey, to, isCategory);
+  return true;
+}
+
 // Binding again replaces the action, so this is safe after every close.
 void AppDelegate::bindMenuShortcut() {
   platform.shortcutBinder.bindShortcutWithDefaultsKey(keys::kMenuShortcut, [this] { toggleMenuFromShortcut(); });

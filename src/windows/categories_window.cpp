@@ -66,7 +66,7 @@ bool AppDelegate::controlTextShouldEndEditing(TableView&, const std::string& tex
 }
 
 // A name was edited in place: the category takes the typed name (made unique
-// against the others) and keeps its members.
+// against the others) and keeps its members and its shortcut.
 void AppDelegate::controlTextDidEndEditing(TableView& control) {
   if (&control != categoriesTableView) return;
   TableCell* cell = control.selectedCell();
@@ -89,11 +89,17 @@ void AppDelegate::controlTextDidEndEditing(TableView& control) {
   } else {
     categoriesApps.erase(newName);
   }
-  // An Apps window that manages the category follows it to its new name, so
-  // that it keeps showing and changing the same members.
-  if (!managingHardcodedCategory && appsWindow->title() == oldName && newName != oldName) {
-    appsWindow->setTitle(newName);
-    appsTableView->reloadData();
+  if (newName != oldName) {
+    // Its shortcut goes with it. An entry already under the new name is no
+    // category's (the names are unique) and goes.
+    forgetShortcut(newName, true);
+    if (moveShortcut(oldName, newName, true)) saveShortcutsIndex();
+    // An Apps window that manages the category follows it to its new name, so
+    // that it keeps showing and changing the same members.
+    if (!managingHardcodedCategory && appsWindow->title() == oldName) {
+      appsWindow->setTitle(newName);
+      appsTableView->reloadData();
+    }
   }
   saveCategories();
   rebuildCategoryItems();

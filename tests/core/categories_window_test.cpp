@@ -52,33 +52,56 @@ TEST_F(CategoriesWindowTest, AddingCreatesAnEmptyUniquelyNamedCategorySelectedAn
   EXPECT_EQ(desktop.categoriesTable.selected, 2);
 }
 
-// The members go with the name; the new name is made unique, and a list left
-// under it without a category does not survive.
-TEST_F(CategoriesWindowTest, RenamingMovesTheMembersToTheNewName) {
+// The members and the shortcut go with the name; the new name is made
+// unique, and a list or shortcut left under it without a category does not
+// survive.
+TEST_F(CategoriesWindowTest, RenamingMovesTheMembersAndTheShortcutToTheNewName) {
   using Members = std::map<std::string, std::vector<std::string>>;
+  using Index = std::map<std::string, std::string>;
   const struct {
     std::vector<std::string> names;
     Members members;
+    Index index;
     long row;
     const char* typed;
     std::vector<std::string> namesAfter;
     Members membersAfter;
+    Index indexAfter;
   } cases[] = {
-      {{"Work"}, {{"Work", {"/A.app"}}}, 0, "Office", {"Office"}, {{"Office", {"/A.app"}}}},
-      {{"Work", "Play"}, {{"Work", {"/A.app"}}, {"Play", {"/B.app"}}}, 1, "Work", {"Work", "Work 2"},
-       {{"Work", {"/A.app"}}, {"Work 2", {"/B.app"}}}},
-      {{"Work"}, {{"Work", {"/A.app"}}}, 0, "Work", {"Work"}, {{"Work", {"/A.app"}}}},
-      {{"Bare"}, {{"Other", {}}}, 0, "Other", {"Other"}, {}},
+      {{"Work"}, {{"Work", {"/A.app"}}}, {{"Work", "csh1"}}, 0, "Office", {"Office"}, {{"Office", {"/A.app"}}},
+       {{"Office", "csh1"}}},
+      {{"Work", "Play"}, {{"Work", {"/A.app"}}, {"Play", {"/B.app"}}}, {{"Play", "csh1"}, {"Work", "csh2"}}, 1,
+       "Work", {"Work", "Work 2"}, {{"Work", {"/A.app"}}, {"Work 2", {"/B.app"}}},
+       {{"Work", "csh2"}, {"Work 2", "csh1"}}},
+      {{"Work"}, {{"Work", {"/A.app"}}}, {{"Work", "csh1"}}, 0, "Work", {"Work"}, {{"Work", {"/A.app"}}},
+       {{"Work", "csh1"}}},
+      {{"Bare"}, {{"Other", {}}}, {{"Bare", "csh1"}, {"Other", "csh9"}}, 0, "Other", {"Other"}, {},
+       {{"Other", "csh1"}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     app->categories = c.names;
     app->categoriesApps = c.members;
+    app->shortcutsIndex = c.index;
+    for (const auto& [name, key] : c.index) {
+      app->bindLaunchShortcut(key, name, true);
+      desktop.defaults.values[key] = Value("Ctrl+Alt+" + key.substr(3));
+    }
+    app->saveShortcutsIndex();
+    desktop.workspace.launched.clear();
     EXPECT_TRUE(rename(c.row, c.typed));
     EXPECT_EQ(app->categories, c.namesAfter);
     EXPECT_EQ(app->categoriesApps, c.membersAfter);
     EXPECT_EQ(categoryTitles(), c.namesAfter);
     EXPECT_EQ(desktop.defaults.values.at(keys::kCategoriesApps), stringArrayDictionaryValue(c.membersAfter));
+    EXPECT_EQ(app->shortcutsIndex, c.indexAfter);
+    EXPECT_EQ(desktop.defaults.values.at(keys::kShortcutsIndex), stringDictionaryValue(c.indexAfter));
+    EXPECT_EQ(desktop.defaults.values.count("csh9"), 0u);
+    // The renamed category's shortcut (Ctrl+Alt+1) launches it.
+    EXPECT_TRUE(desktop.binder.press("Ctrl+Alt+1"));
+    const auto renamed = c.membersAfter.find(c.namesAfter[c.row]);
+    EXPECT_EQ(desktop.workspace.launched,
+              renamed == c.membersAfter.end() ? std::vector<std::string>{} : renamed->second);
   }
 }
 
