@@ -172,8 +172,9 @@ class AppDelegate : public ApplicationDelegate,
   void toggleMenuFromShortcut();
   void showShortcutWindow(const std::string& launchString, bool isCategory);
   // The title of the main menu or of an entry of the index, other than the
-  // one of `shortcutKey`, whose key stores the shortcut; nothing when none
-  // does. The editor records no shortcut twice.
+  // one of `shortcutKey`, whose key stores the shortcut (the first such key,
+  // which is the one a shortcut stored twice starts); nothing when none does.
+  // The editor records no shortcut twice.
   std::optional<std::string> shortcutOwnerTitle(const std::string& shortcutKey, const Shortcut& shortcut) const;
 
   // --- Management windows (windows/) ---

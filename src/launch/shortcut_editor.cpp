@@ -1,3 +1,5 @@
+#include <set>
+
 #include "app/app_delegate.h"
 #include "app/image_names.h"
 #include "launch/remote_requests.h"
@@ -42,8 +44,9 @@ void AppDelegate::showShortcutWindow(const std::string& launchString, bool isCat
 
 std::optional<std::string> AppDelegate::shortcutOwnerTitle(const std::string& shortcutKey,
                                                            const Shortcut& shortcut) const {
-  std::vector<std::string> ours = {keys::kMenuShortcut};
-  for (const auto& [launchString, key] : shortcutsIndex) ours.push_back(key);
+  // In the order the binder gives a shortcut stored twice to the first key.
+  std::set<std::string> ours = {keys::kMenuShortcut};
+  for (const auto& [launchString, key] : shortcutsIndex) ours.insert(key);
   const std::unique_ptr<ShortcutView> reader = platform.shortcutViews.makeShortcutView();
   for (const std::string& key : ours) {
     if (key == shortcutKey) continue;

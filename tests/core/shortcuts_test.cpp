@@ -208,8 +208,8 @@ TEST_F(ShortcutsTest, ARecordedCategoryKeyLaunchesTheCategory) {
   EXPECT_EQ(desktop.workspace.launched, (Paths{"/A/One.app", "/A/Two.app"}));
 }
 
-// One press would run both; the editor says which entry has the shortcut and
-// keeps it there.
+// One press would start only one of them; the editor says which entry has
+// the shortcut and keeps it there.
 TEST_F(ShortcutsTest, AShortcutAnotherEntryHasIsNotRecordedTwice) {
   const std::string mail = "/Applications/Mail.app";
   start();

@@ -141,6 +141,30 @@ TEST_F(ShortcutRecorderTest, WithoutAKeyNothingIsRecorded) {
   EXPECT_TRUE(log.matching("defaults.removeObjectForKey").empty());
 }
 
+// Conflicts as the binder keeps them, set by hand.
+class HeldElsewhere : public ShortcutConflicts {
+ public:
+  bool isTakenByAnotherProgram(const std::string& key) const override { return taken.count(key) > 0; }
+  bool isTakenByAnotherKey(const std::string& key) const override { return behindAnother.count(key) > 0; }
+  std::optional<DesktopTrigger> desktopTrigger(const std::string& key) const override {
+    auto found = triggers.find(key);
+    return found == triggers.end() ? std::nullopt : std::optional(found->second);
+  }
+  bool offersGlobalShortcuts() const override { return offers; }
+  void setConflictListener(Listener given) override { listener = std::move(given); }
+  void setRecording(bool on) override { recording.push_back(on); }
+  void take(const std::string& key) {
+    taken.insert(key);
+    if (listener) listener(key);
+  }
+  std::set<std::string> taken;
+  std::set<std::string> behindAnother;
+  std::map<std::string, DesktopTrigger> triggers;
+  bool offers = true;
+  Listener listener;
+  std::vector<bool> recording;
+};
+
 TEST_F(ShortcutRecorderTest, AShortcutAnotherEntryHasIsRefusedAndTheViewSaysWhichHasIt) {
   std::vector<std::string> asked;
   view.setShortcutOwner([&asked](const std::string& key, const Shortcut& shortcut) -> std::optional<std::string> {
@@ -161,29 +185,17 @@ TEST_F(ShortcutRecorderTest, AShortcutAnotherEntryHasIsRefusedAndTheViewSaysWhic
   QTest::keyClick(&recorder(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
   EXPECT_EQ(stored("csh2"), "Ctrl+Alt+K");
   EXPECT_FALSE(said.isVisibleTo(&view));
-}
 
-// Conflicts as the binder keeps them, set by hand.
-class HeldElsewhere : public ShortcutConflicts {
- public:
-  bool isTakenByAnotherProgram(const std::string& key) const override { return taken.count(key) > 0; }
-  std::optional<DesktopTrigger> desktopTrigger(const std::string& key) const override {
-    auto found = triggers.find(key);
-    return found == triggers.end() ? std::nullopt : std::optional(found->second);
-  }
-  bool offersGlobalShortcuts() const override { return offers; }
-  void setConflictListener(Listener given) override { listener = std::move(given); }
-  void setRecording(bool on) override { recording.push_back(on); }
-  void take(const std::string& key) {
-    taken.insert(key);
-    if (listener) listener(key);
-  }
-  std::set<std::string> taken;
-  std::map<std::string, DesktopTrigger> triggers;
-  bool offers = true;
-  Listener listener;
-  std::vector<bool> recording;
-};
+  // Stored so by hand, under a key that comes after Mail's: Mail has it.
+  store.values["csh3"] = Value("Ctrl+Alt+M");
+  HeldElsewhere conflicts;
+  conflicts.behindAnother = {"csh3"};
+  view.setConflicts(&conflicts);
+  view.setAssociatedUserDefaultsKey("csh3");
+  EXPECT_TRUE(said.isVisibleTo(&view));
+  EXPECT_EQ(said.text(), "Already used by Mail.");
+  view.setConflicts(nullptr);
+}
 
 TEST_F(ShortcutRecorderTest, SaysWhenAnotherProgramHoldsTheShortcut) {
   HeldElsewhere conflicts;

@@ -62,16 +62,16 @@ void FakeShortcutBinder::breakBindingWithDefaultsKey(const std::string& key) {
 }
 
 bool FakeShortcutBinder::press(const std::string& combination) {
-  std::vector<std::function<void()>> actions;
   for (const auto& [key, action] : bindings_) {
     auto stored = store_.values.find(key);
     if (stored != store_.values.end() && stored->second.isString() && stored->second.string() == combination) {
-      actions.push_back(action);
+      // A copy: the action may change the bindings.
+      std::function<void()> run = action;
+      run();
+      return true;
     }
   }
-  // The actions run after the search: an action may change the bindings.
-  for (auto& action : actions) action();
-  return !actions.empty();
+  return false;
 }
 
 }  // namespace wendaro::fake

@@ -55,8 +55,8 @@ class FakeShortcutBinder : public ShortcutBinder {
   void breakBindingWithDefaultsKey(const std::string& key) override;
 
   // Control: the user presses a key combination anywhere on the desktop. Runs
-  // the action of every bound key under which that shortcut is stored; false
-  // when none ran.
+  // the action of the first bound key, in key order, under which that
+  // shortcut is stored; false when none ran.
   bool press(const std::string& combination);
   bool isBound(const std::string& key) const { return bindings_.count(key) > 0; }
 

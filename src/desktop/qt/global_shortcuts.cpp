@@ -51,15 +51,12 @@ GlobalShortcuts::GlobalShortcuts(PlistDefaultsStore& store, Keyboard keyboard, s
   });
 }
 
-// The titles of what the keys storing the combination launch.
+// The title of what the combination launches: the first key storing it
+// runs (see GlobalShortcutBinder).
 std::string GlobalShortcuts::describe(const Shortcut& combination) const {
-  std::string titles;
-  for (const std::string& key : binder_->keysUsing(combination)) {
-    const std::string title = titleOf_ ? titleOf_(key) : std::string();
-    if (title.empty()) continue;
-    titles += (titles.empty() ? "" : ", ") + title;
-  }
-  return titles.empty() ? shortcutText(combination) : titles;
+  const std::vector<std::string> keys = binder_->keysUsing(combination);
+  const std::string title = titleOf_ && !keys.empty() ? titleOf_(keys.front()) : std::string();
+  return title.empty() ? shortcutText(combination) : title;
 }
 
 GlobalShortcuts::~GlobalShortcuts() { store_.removeChangeListener(listener_); }

@@ -50,6 +50,13 @@ bool GlobalShortcutBinder::isTakenByAnotherProgram(const std::string& key) const
   return grab != grabs_.end() && grab->second.outcome == GrabOutcome::TakenByAnotherProgram;
 }
 
+bool GlobalShortcutBinder::isTakenByAnotherKey(const std::string& key) const {
+  auto binding = bindings_.find(key);
+  if (binding == bindings_.end() || !binding->second.combination) return false;
+  const std::vector<std::string> keys = keysUsing(*binding->second.combination);
+  return !keys.empty() && keys.front() != key;
+}
+
 std::optional<DesktopTrigger> GlobalShortcutBinder::desktopTrigger(const std::string& key) const {
   auto binding = bindings_.find(key);
   if (binding == bindings_.end() || !binding->second.combination) return std::nullopt;
@@ -122,14 +129,11 @@ void GlobalShortcutBinder::stopUsing(const Shortcut& combination) {
 }
 
 void GlobalShortcutBinder::pressed(const Shortcut& combination) {
-  for (const auto& key : keysUsing(combination)) {
-    // An earlier action may have broken or moved this key's binding; the
-    // action is copied because running it may replace it.
-    auto binding = bindings_.find(key);
-    if (binding == bindings_.end() || binding->second.combination != combination || !binding->second.action) continue;
-    std::function<void()> action = binding->second.action;
-    action();
-  }
+  const std::vector<std::string> keys = keysUsing(combination);
+  if (keys.empty()) return;
+  // Copied, because running the action may replace it.
+  std::function<void()> action = bindings_.at(keys.front()).action;
+  if (action) action();
 }
 
 void GlobalShortcutBinder::tellConflictListener(const std::string& key) const {

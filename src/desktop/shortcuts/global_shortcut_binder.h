@@ -21,8 +21,9 @@ namespace wendaro {
 // when the last one stops (break, clear, change). The store tells it about
 // changes through storedValueChanged().
 //
-// When several bound keys store the same combination, one press runs the
-// action of each of them, in the order of their keys.
+// When several bound keys store the same combination, a press runs the
+// action of the first of them in the order of their keys ("WendaroMenu"
+// before the "ash" and "csh" keys of apps and categories) and of no other.
 //
 // A combination that another program holds is reported once per run through
 // the reporter, and shows in isTakenByAnotherProgram() for every bound key
@@ -49,6 +50,7 @@ class GlobalShortcutBinder : public ShortcutBinder, public ShortcutConflicts {
   void storedValueChanged(const std::string& key);
 
   bool isTakenByAnotherProgram(const std::string& key) const override;
+  bool isTakenByAnotherKey(const std::string& key) const override;
   std::optional<DesktopTrigger> desktopTrigger(const std::string& key) const override;
   bool offersGlobalShortcuts() const override { return grabber_.watchesKeyboard(); }
   // The bound keys that store the combination, in key order.

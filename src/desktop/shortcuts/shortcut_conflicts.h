@@ -19,6 +19,11 @@ class ShortcutConflicts {
   // True when the shortcut stored under the bound key is held by another
   // program, so that pressing it does not reach us.
   virtual bool isTakenByAnotherProgram(const std::string& key) const = 0;
+  // True when the shortcut stored under the bound key is also stored under
+  // another bound key that comes first, so that pressing it runs that key's
+  // action and not this one's (a settings file edited by hand, or written
+  // before a shortcut could be recorded only once).
+  virtual bool isTakenByAnotherKey(const std::string& key) const = 0;
   // Where the desktop chooses the keys of the shortcut stored under the bound
   // key: what it says of them; nothing elsewhere.
   virtual std::optional<DesktopTrigger> desktopTrigger(const std::string& key) const = 0;

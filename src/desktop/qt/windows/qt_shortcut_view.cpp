@@ -113,7 +113,7 @@ bool QtShortcutView::eventFilter(QObject* object, QEvent* event) {
 
 void QtShortcutView::setAssociatedUserDefaultsKey(const std::string& key) {
   key_ = key;
-  inUseLabel_->hide();
+  refusedFor_.reset();
   setEnabled(!key_.empty());
   showStoredShortcut();
 }
@@ -131,16 +131,14 @@ void QtShortcutView::record(QKeyCombination combination) {
   if (key_.empty()) return;
   const QString text = QKeySequence(combination).toString(QKeySequence::PortableText);
   const std::optional<Shortcut> shortcut = parseShortcutText(text.toStdString());
-  const std::optional<std::string> owner = shortcut && owner_ ? owner_(key_, *shortcut) : std::nullopt;
-  inUseLabel_->setText(owner ? tr("Already used by %1.").arg(QString::fromStdString(*owner)) : QString());
-  inUseLabel_->setVisible(owner.has_value());
-  if (!owner) store_.setObject(key_, Value(text.toStdString()));
+  refusedFor_ = shortcut && owner_ ? owner_(key_, *shortcut) : std::nullopt;
+  if (!refusedFor_) store_.setObject(key_, Value(text.toStdString()));
   showStoredShortcut();
 }
 
 void QtShortcutView::clear() {
   if (key_.empty()) return;
-  inUseLabel_->hide();
+  refusedFor_.reset();
   store_.removeObjectForKey(key_);
   showStoredShortcut();
 }
@@ -154,6 +152,14 @@ void QtShortcutView::showStoredShortcut() {
   const QString note = noteFor(shortcut.has_value());
   conflictLabel_->setText(note);
   conflictLabel_->setVisible(!note.isEmpty());
+  // A shortcut the settings hold for an entry before this one too works
+  // only for that one.
+  const std::optional<std::string> owner =
+      refusedFor_ ? refusedFor_
+      : shortcut && owner_ && conflicts_ && conflicts_->isTakenByAnotherKey(key_) ? owner_(key_, *shortcut)
+                                                                                   : std::nullopt;
+  inUseLabel_->setText(owner ? tr("Already used by %1.").arg(QString::fromStdString(*owner)) : QString());
+  inUseLabel_->setVisible(owner.has_value());
 }
 
 QString QtShortcutView::noteFor(bool stored) const {

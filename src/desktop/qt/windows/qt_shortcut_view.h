@@ -29,11 +29,13 @@ std::optional<Shortcut> storedShortcut(const DefaultsStore& store, const std::st
 // modifier other than Shift, function keys excepted. Without an associated key
 // it records nothing. A shortcut that the owner says another entry has is not
 // recorded, and the view says which entry has it until the next recording,
-// clearing or key. Given the binder's conflicts, it says beneath when
-// another program holds the shortcut, so that pressing it cannot work here,
-// which keys the desktop gave it where the desktop chooses them, and when
-// the desktop lets no program have global shortcuts; while the recorder has
-// the keyboard focus the program's shortcuts let go of the keyboard, so that
+// clearing or key. Given the binder's conflicts, it says the same of a stored
+// shortcut that another entry's key, coming first, stores too (that entry
+// alone starts with it); and it says beneath when another
+// program holds the shortcut, so that pressing it cannot work here, which
+// keys the desktop gave it where the desktop chooses them, and when the
+// desktop lets no program have global shortcuts; while the recorder has the
+// keyboard focus the program's shortcuts let go of the keyboard, so that
 // pressing one records it.
 class QtShortcutView final : public QWidget, public ShortcutView {
   Q_OBJECT
@@ -74,6 +76,9 @@ class QtShortcutView final : public QWidget, public ShortcutView {
   QLabel* conflictLabel_;
   QLabel* inUseLabel_;
   ShortcutOwner owner_;
+  // The entry that has the shortcut last refused, until the next recording,
+  // clearing or key.
+  std::optional<std::string> refusedFor_;
   ShortcutConflicts* conflicts_ = nullptr;
   bool recording_ = false;
 };
