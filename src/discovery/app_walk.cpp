@@ -53,8 +53,6 @@ class AppWalk {
       if (skipped(entry.name, path_)) continue;
       if (isAppName(entry.name)) {
         addApp();
-      } else if (entry.type == EntryType::Directory) {
-        enter(files_.openDirectoryAt(*top.directory, entry.name), false);
       } else if (std::optional<AppFile> file = kinds_.examine(*top.directory, entry, path_)) {
         take(*file);
       } else if (entry.type != EntryType::NotDirectory) {

@@ -43,9 +43,10 @@ struct AppScan {
 // as `root`, "/" and the entry names.
 //
 // A path whose extension is "app" is an app, with no file-system question;
-// any other entry is what `kinds` says it is (the caller has begun the scan
-// there); anything else that is a directory (links followed) is listed and
-// its entries walked; everything else is passed over. Apps identified by a
+// any other entry, directories included, is what `kinds` says it is (the
+// caller has begun the scan there); anything else that is a directory (links
+// followed) is listed and its entries walked; everything else is passed
+// over. Apps identified by a
 // desktop-file ID (see desktopFileId) are one app per ID across the whole
 // scan: the first copy walked wins, and one that is not shown hides the
 // app. Beyond that plain rule the walk

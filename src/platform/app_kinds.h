@@ -36,8 +36,9 @@ class AppKinds {
   // depend on (the user's languages, the current desktop) is read here.
   virtual void beginScan() = 0;
   // Whether the entry of `directory`, found at `path`, is an app of a kind
-  // the desktop knows, and what it says about it. Nothing for anything else,
-  // directories included.
+  // the desktop knows, and what it says about it. Nothing for anything else;
+  // a directory that has an app's name may be an invalid app, which the walk
+  // does not enter.
   virtual std::optional<AppFile> examine(const DirectoryHandle& directory, const DirectoryEntry& entry,
                                          std::string_view path) = 0;
   // The watched directories of a new user, in scan order.

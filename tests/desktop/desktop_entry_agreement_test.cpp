@@ -1,5 +1,5 @@
-// Desktop entries read by our reader against GLib's own application listing,
-// on a tree of tricky entries, under several locales and desktops.
+// Desktop entries as our walk lists them against GLib's own application
+// listing, on a tree of tricky entries, under several locales and desktops.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "desktop/linux/desktop_entry_reader.h"
+#include "desktop/linux/linux_app_kinds.h"
+#include "discovery/app_titles.h"
+#include "discovery/app_walk.h"
+#include "discovery/desktop_file_ids.h"
 #include "temporary_directory.h"
 
 namespace wendaro {
@@ -150,6 +153,7 @@ class DesktopEntryAgreementTest : public ::testing::Test {
   void SetUp() override {
     namespace fs = std::filesystem;
     fs::create_directories(tree / "data/applications");
+    fs::create_directories(tree / "lower/applications");
     fs::create_directories(tree / "bin/program-directory");
     fs::create_directories(tree / "empty");
     makeExecutable(tree / "bin/tool");
@@ -159,7 +163,12 @@ class DesktopEntryAgreementTest : public ::testing::Test {
     for (const EntryFile& file : entryFiles()) testing::writeFile(applications() + "/" + file.name, file.text);
     fs::remove(applications() + "/symlink.desktop");
     fs::create_symlink("plain.desktop", applications() + "/symlink.desktop");
+    // A directory named like an entry is one by its name: not walked into,
+    // and it hides the lower copy of its ID.
     fs::create_directory(applications() + "/directory.desktop");
+    testing::writeFile(applications() + "/directory.desktop/inner.desktop", kHead + "Name=Inside\nExec=tool\n");
+    testing::writeFile(tree / "lower/applications/directory.desktop", kHead + "Name=Lower copy\nExec=tool\n");
+    testing::writeFile(tree / "lower/applications/lower.desktop", kHead + "Name=Lower\nExec=tool\n");
     searchPath = tree / "bin" + ":/usr/bin:/bin";
     saved = std::filesystem::current_path();
     std::filesystem::current_path(tree.path());
@@ -169,11 +178,12 @@ class DesktopEntryAgreementTest : public ::testing::Test {
     for (const char* name : kSessionVariables) ::unsetenv(name);
   }
   std::string applications() const { return tree / "data/applications"; }
+  std::vector<std::string> dataDirectories() const { return {applications(), tree / "lower/applications"}; }
 
   // The environment of a session, as `env` arguments.
   std::string environmentOf(const Session& session) const {
     std::string words = "env -i PATH=" + shellQuoted(searchPath) + " HOME=" + shellQuoted(tree / "empty") +
-                        " XDG_DATA_HOME=" + shellQuoted(tree / "data") + " XDG_DATA_DIRS=" + shellQuoted(tree / "empty") +
+                        " XDG_DATA_HOME=" + shellQuoted(tree / "data") + " XDG_DATA_DIRS=" + shellQuoted(tree / "lower") +
                         " XDG_CONFIG_HOME=" + shellQuoted(tree / "empty") + " XDG_CONFIG_DIRS=" + shellQuoted(tree / "empty");
     for (const auto& [name, value] : session.variables) words += " " + name + "=" + shellQuoted(value);
     return words;
@@ -188,7 +198,8 @@ class DesktopEntryAgreementTest : public ::testing::Test {
       const std::size_t idEnd = output.find('\0', at);
       const std::size_t nameEnd = output.find('\0', idEnd + 1);
       if (idEnd == std::string::npos || nameEnd == std::string::npos) break;
-      apps[output.substr(at, idEnd - at)] = output.substr(idEnd + 1, nameEnd - idEnd - 1);
+      // As the menus show it, on one line.
+      apps[output.substr(at, idEnd - at)] = oneLineTitle(output.substr(idEnd + 1, nameEnd - idEnd - 1));
       at = nameEnd + 1;
     }
     return apps;
@@ -199,22 +210,23 @@ class DesktopEntryAgreementTest : public ::testing::Test {
     for (const auto& [name, value] : session.variables) ::setenv(name.c_str(), value.c_str(), 1);
   }
 
-  // Ours: every *.desktop file of the directory read on its own.
+  // Ours: the walk of both directories, by desktop-file ID.
   std::map<std::string, std::string> ourApps(const Session& session) const {
     const std::string savedPath = std::getenv("PATH");
     enter(session);
     ::setenv("PATH", searchPath.c_str(), 1);
-    const DesktopEntryContext context = DesktopEntryContext::fromEnvironment();
+    PosixFileManager files;
+    LinuxAppKinds kinds(files);
+    kinds.beginScan();
     ::setenv("PATH", savedPath.c_str(), 1);
+    AppScan scan;
+    for (const std::string& root : dataDirectories()) collectAppPaths(files, kinds, root, scan);
     std::map<std::string, std::string> apps;
-    const int directory = ::open(applications().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    for (const auto& entry : std::filesystem::directory_iterator(applications())) {
-      const std::string name = entry.path().filename();
-      if (!name.ends_with(".desktop")) continue;
-      const DesktopEntryReading reading = readDesktopEntry(directory, name, context);
-      if (reading.verdict == DesktopEntryVerdict::Shown) apps[name] = reading.title;
+    for (std::size_t i = 0; i < scan.apps.size(); ++i) {
+      for (const std::string& root : dataDirectories()) {
+        if (auto id = desktopFileId(root, scan.apps[i])) apps[*id] = scan.titles[i];
+      }
     }
-    ::close(directory);
     return apps;
   }
 

@@ -52,14 +52,11 @@ TEST_F(LinuxAppKindsTest, DesktopEntriesAndAppImagesAreAppsOfTheirTitles) {
   writeFile(apps + "/Tool.AppImage", "#!/bin/sh\n");
   ::chmod((apps + "/Tool.AppImage").c_str(), 0755);
   writeFile(apps + "/Data.appimage", "not runnable");
-  std::filesystem::create_directories(apps + "/folder.desktop");
-  writeFile(apps + "/folder.desktop/inner.desktop", entry("Inner"));
   std::filesystem::create_symlink("editor.desktop", apps + "/link.desktop");
   Titles found = scan();
   std::sort(found.begin(), found.end());
   EXPECT_EQ(found, (Titles{{"Tool.AppImage", "Tool"},
                            {"editor.desktop", "Editor"},
-                           {"folder.desktop/inner.desktop", "Inner"},
                            {"link.desktop", "Editor"}}));
 }
 

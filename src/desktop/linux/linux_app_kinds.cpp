@@ -81,8 +81,9 @@ std::optional<AppFile> LinuxAppKinds::examineDesktopEntry(int directoryFd, const
   if (::fstatat(directoryFd, name.c_str(), &status, 0) != 0) {
     return AppFile{AppFile::Verdict::Invalid, {}, std::strerror(errno), true};
   }
-  // A directory is walked into instead.
-  if (S_ISDIR(status.st_mode)) return std::nullopt;
+  // The name alone makes it a desktop entry, as in GLib's listing: a
+  // directory of that name hides lower copies of its ID and is not walked.
+  if (S_ISDIR(status.st_mode)) return AppFile{AppFile::Verdict::Invalid, {}, std::strerror(EISDIR), true};
 
   Reading& reading = readings_[identityOf(status)];
   const bool unchanged = reading.settled && reading.modified == status.st_mtim &&

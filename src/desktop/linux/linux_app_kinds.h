@@ -12,9 +12,9 @@
 
 namespace wendaro {
 
-// The apps of a Linux desktop besides "*.app": desktop entries (files named
+// The apps of a Linux desktop besides "*.app": desktop entries (entries named
 // "*.desktop", read as GLib's application listing reads them, identified by
-// their desktop-file ID) and AppImages (regular executable files named
+// their desktop-file ID; a directory of that name is an invalid one) and AppImages (regular executable files named
 // "*.AppImage" in any case, titled by their name without the extension).
 // Asks only about entries of the directories `files` lists.
 //
