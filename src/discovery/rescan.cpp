@@ -16,10 +16,18 @@ void AppDelegate::rescanApps() {
 // lists follow apps whose path changed but lose nothing: what is missing now
 // may be back in a moment (a package being upgraded, a drive being mounted),
 // so only a rescan (at the next start, or after a directory action) prunes.
+// The pinned icons are made again only when one would show another app or
+// title.
 void AppDelegate::watchedDirectoriesDidChange() {
+  auto pinnedTitles = [this] {
+    std::vector<std::string> titles;
+    for (const std::string& appPath : menubar) titles.emplace_back(appTitles.of(appPath));
+    return titles;
+  };
+  const std::vector<std::string> before = pinnedTitles();
   const FollowedLists followed = scanApps();
   refreshMenus();
-  if (followed.menubar) rebuildMenubarItems();
+  if (followed.menubar || pinnedTitles() != before) rebuildMenubarItems();
 }
 
 // The access grants are open only while the walk runs.

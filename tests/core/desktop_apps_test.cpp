@@ -116,6 +116,7 @@ TEST_F(DesktopAppsTest, TheUsersListsFollowTheCopyThatWins) {
 // without pruning: what is missing may be back in a moment.
 TEST_F(DesktopAppsTest, AChangeOnDiskRescansWithoutPruning) {
   app->favorites = {kSystem + "/firefox.desktop"};
+  app->menubar = {kSystem + "/kde/okular.desktop"};
   start();
   EXPECT_EQ(desktop.directoryWatcher.watched,
             (Paths{kSystem, kSystem + "/kde", "/home/u/Applications", kUser, kSystem, "/home/u/Applications"}))
@@ -132,6 +133,10 @@ TEST_F(DesktopAppsTest, AChangeOnDiskRescansWithoutPruning) {
   EXPECT_EQ(favoriteTitles(), Paths{"firefox"});
   EXPECT_TRUE(desktop.log.matching("defaults.setObject").empty()) << "nothing to save";
   EXPECT_TRUE(desktop.log.matching("statusBar.").empty()) << "the pins stay as they are";
+
+  desktop.appKinds.addDesktopEntry(kSystem + "/kde/okular.desktop", "Okular 2");
+  desktop.directoryWatcher.change();
+  EXPECT_EQ(pinned(0).toolTip, "Okular 2") << "a pinned app's new title";
 }
 
 }  // namespace
