@@ -9,14 +9,21 @@ in_own_dbus_session() {
 }
 
 # A scratch folder, $work, and the processes started into $pids: when the
-# script ends, the processes are stopped and the folder removed.
+# script ends, those still running are stopped and the folder removed. One
+# that ended before (a program told to quit) is left alone: on a busy machine
+# its pid may be another's by then, such as the X server of a test running
+# beside this one.
 start_work() {
   work=$(mktemp -d)
   pids=()
   trap stop_work EXIT
 }
 stop_work() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local running
+  running=" $(jobs -pr | tr '\n' ' ') "
+  for pid in "${pids[@]}"; do
+    if [[ "$running" == *" $pid "* ]]; then kill "$pid" 2>/dev/null || true; fi
+  done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
