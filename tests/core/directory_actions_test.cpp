@@ -73,15 +73,16 @@ TEST_F(DirectoryActionsTest, AFailedGrantStopsTheAddKeepingEarlierItemsUnsaved) 
   EXPECT_FALSE(contains(app->allApps, "/Users/me/More/Other.app")) << "no rescan";
 }
 
+// An app below a listed directory that is not there stays.
 TEST_F(DirectoryActionsTest, RemovingTheSelectedEntryPrunesWhatItsAppsLeft) {
-  app->favorites = {"/Applications/Mail.app"};
+  app->favorites = {"/Applications/Mail.app", "/System/Applications/Calculator.app"};
   app->menubar = {"/Applications/Mail.app"};
   app->rebuildMenubarItems();
   desktop.directoriesTable.selected = 0;
   app->removeDirectory();
   EXPECT_EQ(app->directories, (std::vector<std::string>{"/System/Applications"}));
-  EXPECT_TRUE(app->favorites.empty());
-  EXPECT_TRUE(stored(keys::kFavorites).empty());
+  EXPECT_EQ(app->favorites, (std::vector<std::string>{"/System/Applications/Calculator.app"}));
+  EXPECT_EQ(stored(keys::kFavorites), app->favorites);
   EXPECT_EQ(desktop.statusBar.shown().size(), 1u) << "the pin's icon goes with the app";
   EXPECT_EQ(allAppsTitles(), (std::vector<std::string>{"No apps found in chosen Directories", "Manage"}));
 }
@@ -118,9 +119,11 @@ TEST_F(DirectoryActionsTest, RemovingTheLastEntryLeavesAnEmptyList) {
   EXPECT_TRUE(app->allApps.empty());
 }
 
+// An app below a default directory that is not there stays.
 TEST_F(DirectoryActionsTest, RevertDropsTheGrantsOfListedPathsOnly) {
   choose({"/Applications", "/Users/me/Apps"});
   app->addDirectory();
+  app->favorites = {"/Users/me/Apps/Tool.app", "/System/Applications/Calculator.app"};
   const Value::Data orphan = FakeAccessGrants::blobFor("/Not/Listed");
   const Value::Data broken{1, 2, 3};
   app->bookmarks.push_back(orphan);
@@ -129,6 +132,7 @@ TEST_F(DirectoryActionsTest, RevertDropsTheGrantsOfListedPathsOnly) {
   EXPECT_EQ(app->directories, desktop.appKinds.defaults);
   EXPECT_EQ(app->bookmarks, (std::vector<Value::Data>{orphan, broken}));
   EXPECT_EQ(stored(keys::kDirectories), desktop.appKinds.defaults);
+  EXPECT_EQ(app->favorites, (std::vector<std::string>{"/System/Applications/Calculator.app"}));
 }
 
 }  // namespace
