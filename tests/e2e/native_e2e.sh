@@ -46,9 +46,11 @@ cat > "$store" <<PLIST
 PLIST
 
 start_xvfb 2560x1600x24 "$out/xvfb.log"
-openbox > "$out/openbox.log" 2>&1 &
+# Openbox names itself on the screen before it manages windows; a window
+# mapped in between is never shown. It runs --startup once it manages them.
+openbox --startup "touch $work/openbox-ready" > "$out/openbox.log" 2>&1 &
 pids+=($!)
-wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"
+wait_for "the window manager" test -e "$work/openbox-ready"
 export QT_SCALE_FACTOR=2
 
 # 1. No tray yet: a window says so; once a tray appears, it goes and the
@@ -60,11 +62,19 @@ import -window root "$out/no-tray.png"
 trayer --edge top --align right --widthtype request --height 48 --SetDockType true \
   --transparent false --tint 0xdddddd > "$out/trayer.log" 2>&1 &
 pids+=($!)
-wait_for "two tray icons" bash -c "[[ \$(xdotool search --onlyvisible --class wendaro | wc -l) -ge 2 ]]"
-wait_for "the no-tray window to go" bash -c "! xdotool search --onlyvisible --name '^Wendaro: no system tray$'"
-mapfile -t tray_icons < <(xdotool search --onlyvisible --class wendaro 2>/dev/null | head -2)
-main_icon=${tray_icons[0]}
-pinned_icon=${tray_icons[1]}
+# The tray docks the icons at once; when the program sees the tray it closes
+# its window and shows its icons anew, in new windows: the icons are the two
+# windows of the program once its window is gone and they stay the same a
+# while.
+icons() { xdotool search --onlyvisible --class wendaro 2>/dev/null | tr '\n' ' '; }
+two_settled_icons() {
+  local seen
+  xdotool search --onlyvisible --name '^Wendaro: no system tray$' && return 1
+  seen=$(icons)
+  [[ $(wc -w <<<"$seen") == 2 ]] && sleep 0.5 && [[ "$(icons)" == "$seen" ]]
+}
+wait_for "the no-tray window to go and two tray icons" two_settled_icons
+read -r main_icon pinned_icon <<<"$(icons)"
 echo "ok: without a tray a window said so; it went when a tray appeared"
 
 # A menu is the one window of ours besides the tray icons while it is open;
