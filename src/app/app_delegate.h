@@ -65,7 +65,11 @@ class AppDelegate : public ApplicationDelegate,
 
   // Lists. App paths are compared as strings; see discovery/app_names.h.
   std::vector<std::string> allApps;
-  // The titles the desktop gave to the catalogue's apps of its own kinds.
+  // The apps that are there but that the desktop keeps out of its menus
+  // (see AppScan): not in the catalogue, but kept in the lists, whose menus
+  // show them.
+  std::vector<std::string> appsNotShown;
+  // The titles the desktop gave to the apps of its own kinds, shown or not.
   AppTitles appTitles;
   std::vector<std::string> categories;
   std::vector<std::string> favorites;

@@ -91,18 +91,20 @@ class AppWalk {
 
   // An app file of the desktop's kinds at path_.
   void take(const AppFile& file) {
-    const bool shown = file.verdict == AppFile::Verdict::Shown;
-    if (file.verdict == AppFile::Verdict::Invalid && observer_) observer_->skipped(path_, file.reason);
+    using enum AppFile::Verdict;
+    if (file.verdict == Invalid && observer_) observer_->skipped(path_, file.reason);
+    const bool shown = file.verdict == Shown;
+    std::vector<std::string>& paths = shown ? scan_.apps : scan_.notShownApps;
     if (file.identifiedByDesktopFileId) {
       if (std::optional<std::string> id = desktopFileId(root_, path_)) {
-        auto [owner, first] = scan_.appsByDesktopFileId.try_emplace(std::move(*id), AppScan::kHidden);
+        auto [owner, first] = scan_.appsByDesktopFileId.try_emplace(std::move(*id));
         if (!first) return;  // a copy walked before has the ID
-        if (shown) owner->second = scan_.apps.size();
+        if (file.verdict == Shown || file.verdict == NotShown) owner->second = {paths.size(), shown};
       }
     }
-    if (!shown) return;
-    scan_.apps.push_back(path_);
-    scan_.titles.push_back(oneLineTitle(file.title));
+    if (file.verdict != Shown && file.verdict != NotShown) return;
+    paths.push_back(path_);
+    (shown ? scan_.titles : scan_.notShownTitles).push_back(oneLineTitle(file.title));
   }
 
   // Pushes the opened directory, unless it could not be opened, it is
@@ -165,9 +167,13 @@ void sortInAppNameOrder(AppScan& scan) {
 
 AppTitles titlesOf(const AppScan& scan) {
   AppTitles titles;
-  for (std::size_t i = 0; i < scan.apps.size(); ++i) {
-    if (!scan.titles[i].empty()) titles.set(scan.apps[i], scan.titles[i]);
-  }
+  auto add = [&titles](const std::vector<std::string>& apps, const std::vector<std::string>& given) {
+    for (std::size_t i = 0; i < apps.size(); ++i) {
+      if (!given[i].empty()) titles.set(apps[i], given[i]);
+    }
+  };
+  add(scan.apps, scan.titles);
+  add(scan.notShownApps, scan.notShownTitles);
   return titles;
 }
 

@@ -18,11 +18,21 @@ struct AppScan {
   // The title of each app that the desktop gave, in one line; "" for an app
   // titled by its display name.
   std::vector<std::string> titles;
-  // Each desktop-file ID met, to the position in `apps`, as walked (before
-  // any sorting), of the app that has it, or to kHidden when the copy that
-  // has it is not shown (which hides the app).
-  std::unordered_map<std::string, std::size_t> appsByDesktopFileId;
+  // The apps that are there but not shown (AppFile::Verdict::NotShown), in
+  // walk order, with their titles. They are not in `apps`, and the user's
+  // lists keep them.
+  std::vector<std::string> notShownApps;
+  std::vector<std::string> notShownTitles;
+  // Each desktop-file ID met, to the app that has it: its position, as
+  // walked (before any sorting), in `apps` when shown, in `notShownApps`
+  // when not; kHidden when the copy that has it is no app or invalid (which
+  // hides the app).
   static constexpr std::size_t kHidden = static_cast<std::size_t>(-1);
+  struct DesktopFileIdOwner {
+    std::size_t index = kHidden;
+    bool shown = false;
+  };
+  std::unordered_map<std::string, DesktopFileIdOwner> appsByDesktopFileId;
   // The directories, spelled as the walk spelled them, that could not be
   // opened: a watched directory that failed for any reason, or one below it
   // that is missing or could not be read. Apps below them may still exist,
@@ -48,8 +58,8 @@ struct AppScan {
 // followed) is listed and its entries walked; everything else is passed
 // over. Apps identified by a
 // desktop-file ID (see desktopFileId) are one app per ID across the whole
-// scan: the first copy walked wins, and one that is not shown hides the
-// app. Beyond that plain rule the walk
+// scan: the first copy walked wins, shown or not, and one that is no app
+// or invalid hides the app. Beyond that plain rule the walk
 // - never enters a directory that is already on its way down (same device
 //   and inode), so a link to an ancestor cannot make it endless;
 // - walks the contents of one directory at most twice per watched
@@ -71,7 +81,8 @@ void collectAppPaths(FileManager& files, AppKinds& kinds, const std::string& roo
 // the positions of appsByDesktopFileId are then no longer theirs.
 void sortInAppNameOrder(AppScan& scan);
 
-// The titles of the scan's apps that the desktop gave, by app path.
+// The titles that the desktop gave to the scan's apps, shown or not, by app
+// path.
 AppTitles titlesOf(const AppScan& scan);
 
 }  // namespace wendaro

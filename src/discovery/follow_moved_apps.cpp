@@ -35,9 +35,10 @@ bool follow(std::vector<std::string>& paths, const Successor& successor) {
 
 // An app identified by a desktop-file ID keeps its place in the user's lists
 // and its shortcut when another copy comes to win the ID (the user edits the
-// app in a menu editor, which writes a copy to an earlier directory) or the
-// winning copy goes (the edit is undone): a stored path whose ID another path
-// now has is replaced by that path, and the lists that changed are saved.
+// app in a menu editor, which writes a copy to an earlier directory, also to
+// hide it from the menus) or the winning copy goes (the edit is undone): a
+// stored path whose ID another path now has, shown or not, is replaced by
+// that path, and the lists that changed are saved.
 AppDelegate::FollowedLists AppDelegate::followMovedApps(const AppScan& scan) {
   if (scan.appsByDesktopFileId.empty()) return {};
   auto successor = [&](const std::string& path) -> const std::string* {
@@ -45,8 +46,9 @@ AppDelegate::FollowedLists AppDelegate::followMovedApps(const AppScan& scan) {
       std::optional<std::string> id = desktopFileId(root, path);
       if (!id) continue;
       auto owner = scan.appsByDesktopFileId.find(*id);
-      if (owner == scan.appsByDesktopFileId.end() || owner->second == AppScan::kHidden) continue;
-      if (scan.apps[owner->second] != path) return &scan.apps[owner->second];
+      if (owner == scan.appsByDesktopFileId.end() || owner->second.index == AppScan::kHidden) continue;
+      const std::string& winner = (owner->second.shown ? scan.apps : scan.notShownApps)[owner->second.index];
+      if (winner != path) return &winner;
     }
     return nullptr;
   };

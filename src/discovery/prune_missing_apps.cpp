@@ -30,17 +30,20 @@ std::unordered_set<std::string_view> namedApps(const AppDelegate& app) {
 // Drops from the favourites, the pins and every category's members each path
 // that is gone, keeping the order of the rest, and saves the three at once
 // whether or not anything changed; then forgets the shortcuts of gone apps.
-// A path is gone when the catalogue does not hold it (compared byte for byte)
-// and it does not lie below a directory this scan could not read: a drive
-// that is not mounted, or a folder moved away for a while, loses nothing.
+// A path is gone when the scan found no app there, shown or not (compared
+// byte for byte), and it does not lie below a directory this scan could not
+// read: a drive that is not mounted, a folder moved away for a while, or an
+// app left out of the menus of this desktop session loses nothing.
 void AppDelegate::pruneMissingApps() {
   // The lists are short and the catalogue long, so the lists are hashed and
   // the catalogue only read.
   const std::unordered_set<std::string_view> named = namedApps(*this);
   std::unordered_set<std::string_view> found;
   if (!named.empty()) {
-    for (const std::string& path : allApps) {
-      if (named.contains(path)) found.insert(path);
+    for (const auto* apps : {&allApps, &appsNotShown}) {
+      for (const std::string& path : *apps) {
+        if (named.contains(path)) found.insert(path);
+      }
     }
   }
   auto gone = [&](std::string_view path) { return !found.contains(path) && !isBelowAny(path, unreadDirectories); };

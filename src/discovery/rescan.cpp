@@ -43,6 +43,7 @@ AppDelegate::FollowedLists AppDelegate::scanApps() {
   sortInAppNameOrder(scan);
   appTitles = titlesOf(scan);
   allApps = std::move(scan.apps);
+  appsNotShown = std::move(scan.notShownApps);
   unreadDirectories = std::move(scan.unreadDirectories);
   if (appsTableView) appsTableView->reloadData();
 

@@ -12,12 +12,19 @@ namespace wendaro {
 // A file that the desktop knows as an app, found in a watched directory.
 struct AppFile {
   enum class Verdict {
-    Shown,     // an app for the lists and menus
-    NotShown,  // an app the desktop keeps out of its menus
-    Invalid,   // of an app's kind by its name, but not readable as one
+    Shown,  // an app for the lists and menus
+    // An app that is there but that the desktop keeps out of its menus, for
+    // this session (not for this desktop, its program not found on this
+    // PATH) or for good (NoDisplay). It is no app of All Apps, yet the
+    // user's lists keep it: it is not gone.
+    NotShown,
+    // Of an app's kind, but no app: one the user deleted (Hidden) or of
+    // another type.
+    NotAnApp,
+    Invalid,  // of an app's kind by its name, but not readable as one
   };
   Verdict verdict = Verdict::Shown;
-  // What the menus call the app; set when shown.
+  // What the menus call the app; set when shown and when not shown.
   std::string title;
   // Why it is not shown or invalid, for people.
   std::string reason;

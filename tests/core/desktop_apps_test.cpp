@@ -52,17 +52,24 @@ class DesktopAppsTest : public CoreTest {
 };
 
 // The first copy of an ID in the order of the watched directories wins,
-// whatever it says: shown under its own title, or hiding the app.
+// whatever it says: shown under its own title, or hiding the app. An app
+// that is there but not shown stays in the user's lists, under its title;
+// one the user deleted, or an invalid copy, leaves them.
 TEST_F(DesktopAppsTest, OneAppPerDesktopFileIdTheFirstCopyWinning) {
   override("firefox.desktop", "Firefox (mine)");
   override("kde-okular.desktop", "Okular (mine)");
-  override("hidden.desktop", "Hidden", Verdict::NotShown);
+  override("hidden.desktop", "Hidden", Verdict::NotAnApp);
   override("broken.desktop", "Broken", Verdict::Invalid);
+  app->favorites = {kSystem + "/hidden.desktop", kSystem + "/nodisplay.desktop", kSystem + "/broken.desktop"};
+  app->shortcutsIndex = {{kSystem + "/nodisplay.desktop", "ash1"}, {kSystem + "/hidden.desktop", "ash2"}};
   app->rescanApps();
   EXPECT_EQ(app->allApps, (Paths{kUser + "/firefox.desktop", kUser + "/kde-okular.desktop",
                                  "/home/u/Applications/tool.AppImage", "/home/u/Applications/Zed.app"}));
+  EXPECT_EQ(app->favorites, Paths{kSystem + "/nodisplay.desktop"});
+  EXPECT_EQ(app->shortcutsIndex, (std::map<std::string, std::string>{{kSystem + "/nodisplay.desktop", "ash1"}}));
   app->setUpMenus();
   EXPECT_EQ(titlesOf(*app->allAppsMenu), (Paths{"Firefox (mine)", "Okular (mine)", "tool", "Zed"}));
+  EXPECT_EQ(favoriteTitles(), Paths{"No Display"});
   EXPECT_EQ(desktop.appsTable.column("Name").front(), TableValue(std::string("Firefox (mine)")));
   EXPECT_EQ(desktop.appKinds.scansBegun, 1);
 }
@@ -110,6 +117,11 @@ TEST_F(DesktopAppsTest, TheUsersListsFollowTheCopyThatWins) {
   EXPECT_EQ(app->favorites, (Paths{system, kSystem + "/firefox.desktop"}));
   EXPECT_EQ(app->menubar, Paths{system});
   EXPECT_EQ(app->shortcutsIndex, (std::map<std::string, std::string>{{system, "ash1"}}));
+
+  // A menu editor hides an app with a copy that keeps it out of the menus.
+  override("kde-okular.desktop", "Okular", Verdict::NotShown);
+  app->rescanApps();
+  EXPECT_EQ(app->favorites, (Paths{user, kSystem + "/firefox.desktop"}));
 }
 
 // A change on disk reaches the catalogue, the menus and the Apps window

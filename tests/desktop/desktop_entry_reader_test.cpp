@@ -25,8 +25,10 @@ class DesktopEntryReaderTest : public ::testing::Test {
   DesktopEntryContext context{languageNames("de_AT", "/nonexistent"), {"GNOME"}, ProgramSearch("/bin:/usr/bin", false)};
 };
 
-// What GLib's listing cannot tell apart: an entry that is not for the menus
-// against a file that is no desktop entry (which --list-apps reports).
+// What GLib's listing cannot tell apart: an application that is not for the
+// menus here (which the user's lists keep) against an entry that is no app
+// and a file that is no desktop entry (which --list-apps reports). Each is
+// named, where it has a Name, for the messages that tell of it.
 TEST_F(DesktopEntryReaderTest, EntriesLeftOutAreToldFromFilesThatAreNoEntries) {
   using enum DesktopEntryVerdict;
   const std::string head = "[Desktop Entry]\nType=Application\nName=App\n";
@@ -34,17 +36,19 @@ TEST_F(DesktopEntryReaderTest, EntriesLeftOutAreToldFromFilesThatAreNoEntries) {
     const char* name;
     std::string text;
     DesktopEntryVerdict verdict;
+    const char* title;
   } cases[] = {
-      {"shown.desktop", head + "Exec=sh\n", Shown},
-      {"link.desktop", "[Desktop Entry]\nType=Link\n", NotShown},
-      {"hidden.desktop", head + "Hidden=true\n", NotShown},
-      {"kde.desktop", head + "OnlyShowIn=KDE;\n", NotShown},
-      {"tryexec.desktop", head + "TryExec=no-such-program\n", NotShown},
-      {"exec.desktop", head + "Exec=no-such-program\n", NotShown},
-      {"no-type.desktop", "[Desktop Entry]\nName=App\n", Invalid},
-      {"garbage.desktop", head + "garbage\n", Invalid},
-      {"other-group.desktop", "[Other]\n" + head, Invalid},
-      {"bad-exec.desktop", head + "Exec='sh\n", Invalid},
+      {"shown.desktop", head + "Exec=sh\n", Shown, "App"},
+      {"link.desktop", "[Desktop Entry]\nType=Link\n", NotAnApp, "Unnamed"},
+      {"hidden.desktop", head + "Hidden=true\nTryExec=no-such-program\n", NotAnApp, "App"},
+      {"nodisplay.desktop", head + "NoDisplay=true\n", NotShown, "App"},
+      {"kde.desktop", head + "OnlyShowIn=KDE;\n", NotShown, "App"},
+      {"tryexec.desktop", head + "TryExec=no-such-program\n", NotShown, "App"},
+      {"exec.desktop", head + "Exec=no-such-program\n", NotShown, "App"},
+      {"no-type.desktop", "[Desktop Entry]\nName=App\n", Invalid, "App"},
+      {"garbage.desktop", head + "garbage\n", Invalid, ""},
+      {"other-group.desktop", "[Other]\n" + head, Invalid, ""},
+      {"bad-exec.desktop", head + "Exec='sh\n", Invalid, "App"},
   };
   for (const auto& entry : cases) {
     SCOPED_TRACE(entry.name);
@@ -52,6 +56,7 @@ TEST_F(DesktopEntryReaderTest, EntriesLeftOutAreToldFromFilesThatAreNoEntries) {
     const DesktopEntryReading reading = readDesktopEntry(directory, entry.name, context);
     EXPECT_EQ(reading.verdict, entry.verdict) << reading.reason;
     EXPECT_EQ(reading.reason.empty(), entry.verdict == Shown) << reading.reason;
+    EXPECT_EQ(reading.title, entry.title);
   }
 }
 

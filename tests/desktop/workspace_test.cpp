@@ -127,8 +127,8 @@ TEST_F(WorkspaceTest, ALaunchThatFailsIsToldOnStandardErrorAndToTheNotifier) {
     const char* line;
   } cases[] = {
       {"Gone.app", "wendaro: cannot launch Gone: it is no longer there\n"},
-      {"Missing.desktop", "wendaro: cannot launch Missing: its program no-such-program-anywhere is not installed\n"},
-      {"Broken.desktop", "wendaro: cannot launch Broken: its Exec line cannot be read as a command\n"},
+      {"Missing.desktop", "wendaro: cannot launch Recorder: its program no-such-program-anywhere is not installed\n"},
+      {"Broken.desktop", "wendaro: cannot launch Recorder: its Exec line cannot be read as a command\n"},
   };
   for (const auto& entry : cases) {
     SCOPED_TRACE(entry.name);

@@ -84,8 +84,9 @@ LaunchOutcome launchDesktopEntry(const std::string& path, const std::vector<Envi
   outcome.title = displayName(path);
   AppInfo info(g_desktop_app_info_new_from_filename(path.c_str()));
   if (!info) {
-    // Our reader says why in words.
+    // Our reader says why in words, and names the app as the menus do.
     const DesktopEntryReading reading = readDesktopEntry(path, DesktopEntryContext::fromEnvironment());
+    if (!reading.title.empty()) outcome.title = reading.title;
     outcome.reason = reading.reason.empty() ? "it is not a desktop entry that can be started" : reading.reason;
     return outcome;
   }

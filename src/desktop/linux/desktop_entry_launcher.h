@@ -15,7 +15,7 @@ struct EnvironmentChange {
 
 struct LaunchOutcome {
   bool started = false;
-  std::string title;   // the entry's name, or its file name when it has none
+  std::string title;   // the entry's localised Name, or its file name when it is no desktop entry
   std::string reason;  // why it did not start, for people
 };
 

@@ -115,27 +115,27 @@ std::optional<std::string> nonEmptyString(const Value& value) {
 DesktopEntryReading decide(const EntryKeys& keys, const DesktopEntryContext& context) {
   using enum DesktopEntryVerdict;
   if (keys.startGroup != kDesktopGroup) return verdict(Invalid, "it does not start with a [Desktop Entry] group");
+  DesktopEntryReading reading{Shown, keys.name.text().value_or(kUnnamed), keys.icon.text().value_or(""), {}};
+  auto leftOut = [&reading](DesktopEntryVerdict as, std::string reason) {
+    reading.verdict = as;
+    reading.reason = std::move(reason);
+    return reading;
+  };
   const auto type = keys.type ? keyFileString(*keys.type) : std::nullopt;
-  if (!type) return verdict(Invalid, "it has no Type");
-  if (*type != "Application") return verdict(NotShown, "its Type is " + *type + ", not Application");
+  if (!type) return leftOut(Invalid, "it has no Type");
+  if (*type != "Application") return leftOut(NotAnApp, "its Type is " + *type + ", not Application");
+  if (keys.hidden && keyFileBoolean(*keys.hidden)) return leftOut(NotAnApp, "it is marked Hidden");
   if (const auto tryExec = nonEmptyString(keys.tryExec); tryExec && !context.programs.finds(*tryExec)) {
-    return verdict(NotShown, "its TryExec program " + *tryExec + " is not installed");
+    return leftOut(NotShown, "its TryExec program " + *tryExec + " is not installed");
   }
   if (const auto exec = nonEmptyString(keys.exec)) {
     const auto program = commandLineProgram(*exec);
-    if (!program) return verdict(Invalid, "its Exec line cannot be read as a command");
-    if (!context.programs.finds(*program)) return verdict(NotShown, "its program " + *program + " is not installed");
+    if (!program) return leftOut(Invalid, "its Exec line cannot be read as a command");
+    if (!context.programs.finds(*program)) return leftOut(NotShown, "its program " + *program + " is not installed");
   }
-  DesktopEntryReading reading{Shown, keys.name.text().value_or(kUnnamed), keys.icon.text().value_or(""), {}};
-  if (keys.hidden && keyFileBoolean(*keys.hidden)) {
-    reading.verdict = NotShown;
-    reading.reason = "it is marked Hidden";
-  } else if (keys.noDisplay && keyFileBoolean(*keys.noDisplay)) {
-    reading.verdict = NotShown;
-    reading.reason = "it is marked NoDisplay";
-  } else if (!showsInCurrentDesktop(keys, context)) {
-    reading.verdict = NotShown;
-    reading.reason = "it is not for this desktop (OnlyShowIn or NotShowIn)";
+  if (keys.noDisplay && keyFileBoolean(*keys.noDisplay)) return leftOut(NotShown, "it is marked NoDisplay");
+  if (!showsInCurrentDesktop(keys, context)) {
+    return leftOut(NotShown, "it is not for this desktop (OnlyShowIn or NotShowIn)");
   }
   return reading;
 }

@@ -8,17 +8,19 @@
 namespace wendaro {
 
 enum class DesktopEntryVerdict {
-  Shown,     // an application for the menus
-  NotShown,  // a desktop entry that is not listed here (hidden, not for this desktop, program missing, not an app)
+  Shown,  // an application for the menus
+  // An application that is not listed here: NoDisplay, not for this
+  // desktop, or its program not found.
+  NotShown,
+  NotAnApp,  // a desktop entry of another Type, or one marked Hidden (deleted)
   Invalid,   // not a desktop entry at all: unreadable, or its text breaks the format
 };
 
 struct DesktopEntryReading {
   DesktopEntryVerdict verdict = DesktopEntryVerdict::Invalid;
   // The localised Name ("Unnamed" without one) and the localised Icon as
-  // written (a theme name or an absolute path; empty without one). Set when
-  // shown, and when an application is left out for Hidden, NoDisplay or its
-  // desktops.
+  // written (a theme name or an absolute path; empty without one). Set
+  // whatever the verdict once the file reads as a desktop entry's keys.
   std::string title;
   std::string icon;
   // Why the entry is not shown or invalid, for people; empty when shown.

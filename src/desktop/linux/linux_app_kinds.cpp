@@ -20,6 +20,7 @@ AppFile::Verdict verdictOf(DesktopEntryVerdict verdict) {
   switch (verdict) {
     case DesktopEntryVerdict::Shown: return AppFile::Verdict::Shown;
     case DesktopEntryVerdict::NotShown: return AppFile::Verdict::NotShown;
+    case DesktopEntryVerdict::NotAnApp: return AppFile::Verdict::NotAnApp;
     case DesktopEntryVerdict::Invalid: return AppFile::Verdict::Invalid;
   }
   return AppFile::Verdict::Invalid;
