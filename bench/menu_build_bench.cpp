@@ -18,7 +18,7 @@ using fake::FakeDesktop;
 // App paths with names of mixed case in no particular order, as a scan of a
 // few directories may give them before sorting.
 std::vector<std::string> appPaths(std::size_t count, unsigned seed) {
-  static const char* const stems[] = {"Mail", "notes", "Zed", "calendar", "Émail", "photo Booth", "Xcode", "alpha"};
+  static const char* const stems[] = {"Mail", "notes", "Zed", "calendar", "Émail", "photo Kiosk", "Xylograph", "alpha"};
   std::vector<std::string> paths;
   paths.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {

@@ -34,7 +34,7 @@ std::string canonicalComposition(std::string_view text);
 std::string nameKey(std::string_view title);
 
 // The app name key of a path: the name key of its title, which for an app
-// named "*.app" is its display name: "/Applications/Safari.app" -> "safari".
+// named "*.app" is its display name: "/opt/apps/Quill Pad.app" -> "quill pad".
 std::string appNameKey(std::string_view appPath, const AppTitles& titles = AppTitles());
 
 // App name order: by app name key, code point by code point; false for equal

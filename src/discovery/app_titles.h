@@ -11,7 +11,7 @@ std::string oneLineTitle(std::string_view title);
 
 // The titles the desktop gave to the apps of its own kinds (desktop entries,
 // AppImages), by app path. Every other app is titled by its display name
-// ("/Applications/Mail.app" -> "Mail").
+// ("/opt/apps/Quill Pad.app" -> "Quill Pad").
 class AppTitles {
  public:
   void set(const std::string& appPath, std::string title) { titles_[appPath] = std::move(title); }

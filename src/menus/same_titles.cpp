@@ -16,7 +16,7 @@ const WendaroMenuItem* appEntry(const MenuItemRef& item) {
   return entry && entry->launchString ? entry : nullptr;
 }
 
-// "/Applications/Utilities/Disk Utility.app" -> "/Applications/Utilities".
+// "/opt/apps/Tools/Tide Tables.app" -> "/opt/apps/Tools".
 std::string folderOf(const std::string& appPath) {
   std::string_view path = appPath;
   while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);

@@ -16,7 +16,7 @@ std::string stringByDeletingPathExtension(std::string_view path);
 std::string pathExtension(std::string_view path);
 
 // The display name of an app path: its extension removed, then its last
-// component ("/Applications/Mail.app" -> "Mail"). The view form points into
+// component ("/opt/apps/Quill Pad.app" -> "Quill Pad"). The view form points into
 // `appPath` and copies nothing.
 std::string_view displayNameView(std::string_view appPath);
 std::string displayName(std::string_view appPath);
