@@ -15,6 +15,7 @@
 
 #include "desktop/qt/global_shortcuts.h"
 #include "desktop/x11/keyboard_layout.h"
+#include "desktop/x11/x11_key_grabber.h"
 #include "temporary_directory.h"
 
 namespace wendaro {
@@ -266,11 +267,28 @@ TEST_F(X11KeyGrabTest, KeyThatCannotBeGrabbedIsSaidOnce) {
   EXPECT_EQ(errors.str(), "wendaro: Ctrl+Calculator cannot be used as a global shortcut on this keyboard\n");
 }
 
+// X grabs on a Wayland desktop's XWayland never see other programs' keys.
+TEST(X11KeyGrabberTest, NoneOnAWaylandDesktopEvenUnderX) {
+  struct Case {
+    const char* variable;
+    const char* value;
+    bool grabs;
+  };
+  for (const Case& c : {Case{"WAYLAND_DISPLAY", "wayland-0", false}, Case{"XDG_SESSION_TYPE", "wayland", false},
+                        Case{"WAYLAND_DISPLAY", "", true}, Case{"XDG_SESSION_TYPE", "x11", true}}) {
+    qputenv(c.variable, c.value);
+    EXPECT_EQ(x11::makeX11KeyGrabber({}) != nullptr, c.grabs) << c.variable << "=" << c.value;
+    qunsetenv(c.variable);
+  }
+}
+
 }  // namespace
 }  // namespace wendaro
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "xcb");
+  qunsetenv("WAYLAND_DISPLAY");
+  qunsetenv("XDG_SESSION_TYPE");
   QGuiApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

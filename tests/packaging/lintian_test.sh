@@ -15,6 +15,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" > "$work/cpack.log" 
 package=$(ls "$work"/*.deb)
 echo "package: $(basename "$package")"
 dpkg-deb --contents "$package" | awk '{print $1, $6}'
+dpkg-deb --field "$package" Depends | grep -qw qt6-wayland || { echo "FAIL: the package does not depend on qt6-wayland"; exit 1; }
 # --fail-on makes lintian's status tell; its report is shown either way.
 if ! lintian --fail-on error,warning --display-info "$package"; then
   echo "FAIL: lintian reports errors or warnings"
