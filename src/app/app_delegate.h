@@ -186,6 +186,8 @@ class AppDelegate : public ApplicationDelegate,
   TableValue tableViewObjectValueForTableColumnRow(TableView& tableView, const TableColumn& column,
                                                    long row) override;
   void toggleApp();
+  // Saves a member list the Apps window edits and shows it in the menus.
+  void memberListChanged(const std::vector<std::string>* members);
   void addCategory();
   void removeCategory();
   void moveUpCategory();

@@ -1,5 +1,6 @@
 #include "discovery/app_names.h"
 
+#include "platform/ascii_case.h"
 #include "platform/path_strings.h"
 
 #include <unicode/bytestream.h>
@@ -85,17 +86,10 @@ std::optional<std::string_view> whyNotAnAppPathName(std::string_view name) {
   return std::nullopt;
 }
 
-std::string canonicalComposition(std::string_view text) {
-  if (isAscii(text)) return std::string(text);
-  return composeNonAscii(text);
-}
-
 std::string nameKey(std::string_view title) {
   if (isAscii(title)) {
     std::string key(title);
-    for (char& c : key) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : key) c = asciiLower(c);
     return key;
   }
   return composeNonAscii(lowerNonAscii(title));

@@ -26,9 +26,6 @@ bool isValidUtf8(std::string_view text);
 // no control character (C0, DEL or C1) and no U+FFFE or U+FFFF.
 std::optional<std::string_view> whyNotAnAppPathName(std::string_view name);
 
-// The canonically composed (NFC) form of a UTF-8 string.
-std::string canonicalComposition(std::string_view text);
-
 // The name key of a title: in lower case by the full Unicode mapping of no
 // particular locale, in NFC.
 std::string nameKey(std::string_view title);

@@ -16,7 +16,6 @@ class AppTitles {
  public:
   void set(const std::string& appPath, std::string title) { titles_[appPath] = std::move(title); }
   std::string_view of(std::string_view appPath) const;
-  bool empty() const { return titles_.empty(); }
 
  private:
   struct Hash {

@@ -11,12 +11,6 @@ namespace wendaro {
 
 namespace {
 
-struct IdentityHash {
-  std::size_t operator()(const FileIdentity& identity) const noexcept {
-    return std::hash<std::uint64_t>{}(identity.inode * 0x9E3779B97F4A7C15ULL ^ identity.device);
-  }
-};
-
 // How often one walk lists the same directory: by its first path and by one
 // more.
 constexpr unsigned kMaxListings = 2;
@@ -137,7 +131,7 @@ class AppWalk {
   ScanObserver* observer_;
   std::string path_;  // of the entry being visited; each frame owns a prefix
   std::vector<Frame> stack_;
-  std::unordered_map<FileIdentity, Visits, IdentityHash> visits_;
+  std::unordered_map<FileIdentity, Visits, FileIdentityHash> visits_;
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "app/app_delegate.h"
-#include "settings/defaults_keys.h"
+#include "windows/member_lists.h"
 
 namespace wendaro {
 
@@ -44,14 +44,15 @@ void AppDelegate::buildPinnedAppMenu(Menu& menu, const std::string& appPath) {
   }
 }
 
-// Unpins the app as unticking it in the "Menu Bar" window does.
+// Unpins the app as unticking it in the "Menu Bar" window does; that window,
+// if it shows the pinned apps, shows the app unticked.
 void AppDelegate::removeFromMenuBarWithItem(const WendaroMenuItem* sender) {
   if (!sender || !sender->launchString) return;
   auto found = std::find(menubar.begin(), menubar.end(), *sender->launchString);
   if (found == menubar.end()) return;
   menubar.erase(found);
-  platform.defaults.setObject(keys::kMenubar, stringArrayValue(menubar));
-  rebuildMenubarItems();
+  memberListChanged(&menubar);
+  if (appsWindow && appsTableView && managedMemberList(*this) == &menubar) appsTableView->reloadData();
 }
 
 }  // namespace wendaro

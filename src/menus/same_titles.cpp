@@ -5,6 +5,7 @@
 
 #include "app/wendaro_menu_item.h"
 #include "discovery/app_names.h"
+#include "platform/ascii_case.h"
 
 namespace wendaro {
 
@@ -25,18 +26,10 @@ std::string folderOf(const std::string& appPath) {
   return std::string(slash == 0 ? path.substr(0, 1) : path.substr(0, slash));
 }
 
-char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Whether two titles have the same name key; ASCII titles without working
 // the key out.
 bool sameNameKey(std::string_view a, std::string_view b) {
-  if (isAscii(a) && isAscii(b)) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-    }
-    return true;
-  }
+  if (isAscii(a) && isAscii(b)) return equalsIgnoringAsciiCase(a, b);
   return nameKey(a) == nameKey(b);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -24,6 +25,14 @@ struct FileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// For maps keyed by file identity: inode numbers of one device are dense, so
+// they are spread before the device is mixed in.
+struct FileIdentityHash {
+  std::size_t operator()(const FileIdentity& identity) const noexcept {
+    return std::hash<std::uint64_t>{}(identity.inode * 0x9E3779B97F4A7C15ULL ^ identity.device);
+  }
 };
 
 // A directory the file manager has opened and listed. It must not outlive

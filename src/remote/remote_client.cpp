@@ -4,21 +4,13 @@
 
 #include <memory>
 
+#include "desktop/linux/glib_deleters.h"
 #include "remote/remote_interface.h"
 
 namespace wendaro::remote {
 
 namespace {
 
-struct ObjectUnref {
-  void operator()(gpointer object) const { g_object_unref(object); }
-};
-struct VariantUnref {
-  void operator()(GVariant* variant) const { g_variant_unref(variant); }
-};
-struct ErrorFree {
-  void operator()(GError* error) const { g_error_free(error); }
-};
 using ErrorPtr = std::unique_ptr<GError, ErrorFree>;
 
 bool isValidText(const std::string& text) {
@@ -53,7 +45,7 @@ Reply callRunningProgram(const std::string& method, const std::optional<std::str
   }
 
   GError* failure = nullptr;
-  std::unique_ptr<GDBusConnection, ObjectUnref> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &failure));
+  std::unique_ptr<GDBusConnection, GObjectUnref<GDBusConnection>> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &failure));
   if (!bus) return {false, "cannot reach the session bus, where a running wendaro answers: " + problemOf(failure)};
 
   GVariantBuilder options;

@@ -21,7 +21,6 @@ inline constexpr const char* kInterface = "org.wendaro.Wendaro";
 inline constexpr const char* kOpenMenu = "OpenMenu";
 inline constexpr const char* kLaunchApp = "LaunchApp";
 inline constexpr const char* kLaunchCategory = "LaunchCategory";
-inline constexpr const char* kShowWindow = "ShowWindow";
 
 inline constexpr const char* kActivationTokenOption = "activation-token";
 

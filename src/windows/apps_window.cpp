@@ -25,7 +25,10 @@ void AppDelegate::toggleApp() {
       members->erase(found);
     }
   }
+  memberListChanged(members);
+}
 
+void AppDelegate::memberListChanged(const std::vector<std::string>* members) {
   if (members == &favorites) {
     platform.defaults.setObject(keys::kFavorites, stringArrayValue(favorites));
     rebuildFavoriteItems();

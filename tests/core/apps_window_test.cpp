@@ -70,6 +70,11 @@ TEST_F(AppsWindowTest, TickingInMenuBarRecreatesThePinnedIconsNewOneLast) {
   shown = desktop.statusBar.shown();
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[1]->toolTip, "Mail");
+
+  // Unpinned from its icon's menu, the app is unticked in the open window too.
+  const int reloads = desktop.appsTable.reloads;
+  app->removeFromMenuBarWithItem(static_cast<const WendaroMenuItem*>(app->pinnedAppMenus[0]->itemAtIndex(3).get()));
+  EXPECT_EQ(desktop.appsTable.reloads, reloads + 1);
 }
 
 TEST_F(AppsWindowTest, UserCategoryNamedLikeABuiltInOneKeepsItsOwnMembers) {

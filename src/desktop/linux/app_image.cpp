@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/ascii_case.h"
+
 namespace wendaro {
 
 namespace {
@@ -13,14 +15,8 @@ constexpr std::string_view kExtension = ".appimage";
 }  // namespace
 
 bool hasAppImageName(std::string_view name) {
-  if (name.size() <= kExtension.size()) return false;
-  const std::string_view extension = name.substr(name.size() - kExtension.size());
-  for (std::size_t i = 0; i < kExtension.size(); ++i) {
-    char c = extension[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != kExtension[i]) return false;
-  }
-  return true;
+  return name.size() > kExtension.size() &&
+         equalsIgnoringAsciiCase(name.substr(name.size() - kExtension.size()), kExtension);
 }
 
 bool isAppImage(int directoryFd, std::string_view name) {

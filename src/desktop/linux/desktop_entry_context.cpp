@@ -7,6 +7,8 @@
 #include <fstream>
 #include <unordered_map>
 
+#include "desktop/linux/key_file_lines.h"
+
 namespace wendaro {
 
 namespace {
@@ -39,11 +41,10 @@ Aliases readAliases(const std::string& file) {
   Aliases aliases;
   std::ifstream in(file);
   std::string line;
-  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; };
   while (std::getline(in, line)) {
     std::string_view text(line);
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isKeyFileBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isKeyFileBlank(text.back())) text.remove_suffix(1);
     if (text.empty() || text.front() == '#') continue;
     const std::size_t nameEnd = text.find_first_of(" \t:");
     if (nameEnd == std::string_view::npos) continue;

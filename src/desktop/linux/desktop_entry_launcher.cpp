@@ -9,6 +9,7 @@
 
 #include "desktop/linux/desktop_entry.h"
 #include "desktop/linux/desktop_entry_reader.h"
+#include "desktop/linux/glib_deleters.h"
 #include "platform/path_strings.h"
 
 namespace wendaro {
@@ -17,16 +18,8 @@ namespace {
 
 const char* const kGroup = "Desktop Entry";
 
-template <typename T>
-struct GObjectUnref {
-  void operator()(T* object) const { g_object_unref(object); }
-};
 using AppInfo = std::unique_ptr<GDesktopAppInfo, GObjectUnref<GDesktopAppInfo>>;
 using LaunchContext = std::unique_ptr<GAppLaunchContext, GObjectUnref<GAppLaunchContext>>;
-
-struct KeyFileFree {
-  void operator()(GKeyFile* file) const { g_key_file_free(file); }
-};
 
 std::optional<std::string> foundProgram(const char* name) {
   gchar* path = g_find_program_in_path(name);

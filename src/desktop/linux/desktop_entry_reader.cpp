@@ -185,7 +185,7 @@ DesktopEntryReading readDesktopEntryText(std::string_view text, const DesktopEnt
         if (!keys.startGroup) keys.startGroup = std::string(group);
         inDesktopGroup = group == kDesktopGroup;
       },
-      [&](std::string_view key, std::string_view value, std::string_view) {
+      [&](std::string_view key, std::string_view value) {
         if (inDesktopGroup) keys.take(key, value, context.languages);
       },
   };

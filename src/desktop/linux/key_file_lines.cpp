@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/ascii_case.h"
+
 namespace wendaro {
 
 namespace {
@@ -17,15 +19,6 @@ std::size_t nextCharacter(std::string_view text, std::size_t i) {
   ++i;
   while (i < text.size() && isContinuationByte(text[i])) ++i;
   return i;
-}
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 // A letter or a number of any script, as a locale in a key may hold.
@@ -138,7 +131,7 @@ class Scanner {
     if (inStartGroup_ && key == "Encoding" && !equalsIgnoringAsciiCase(rawValue, "UTF-8")) {
       return "the encoding is not UTF-8";
     }
-    visitor_.entry(key, rawValue.substr(0, rawValue.find('\0')), rawValue);
+    visitor_.entry(key, rawValue.substr(0, rawValue.find('\0')));
     return std::nullopt;
   }
 

@@ -12,8 +12,8 @@ namespace wendaro {
 // key with its raw value (leading blanks removed, escapes untouched).
 struct KeyFileVisitor {
   std::function<void(std::string_view name)> group;
-  // `rawValue` runs to the end of the line; `value` stops at a NUL byte in it.
-  std::function<void(std::string_view key, std::string_view value, std::string_view rawValue)> entry;
+  // `value` stops at a NUL byte in the line.
+  std::function<void(std::string_view key, std::string_view value)> entry;
 };
 
 // Where a key file breaks the format, for people.

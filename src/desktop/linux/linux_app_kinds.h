@@ -48,11 +48,6 @@ class LinuxAppKinds : public AppKinds {
     bool settled = false;    // changed long enough before it was read
     AppFile file;
   };
-  struct IdentityHash {
-    std::size_t operator()(const FileIdentity& identity) const noexcept {
-      return std::hash<std::uint64_t>{}(identity.inode * 0x9E3779B97F4A7C15ULL ^ identity.device);
-    }
-  };
 
   PosixFileManager& files_;
   const std::chrono::nanoseconds settled_;
@@ -61,7 +56,7 @@ class LinuxAppKinds : public AppKinds {
   std::optional<DesktopEntryContext> context_;
   std::string contextWords_;
   std::uint64_t scan_ = 0;
-  std::unordered_map<FileIdentity, Reading, IdentityHash> readings_;
+  std::unordered_map<FileIdentity, Reading, FileIdentityHash> readings_;
 };
 
 }  // namespace wendaro

@@ -8,17 +8,10 @@ namespace wendaro {
 ProgramSearch::ProgramSearch(std::optional<std::string> searchPath, bool superuser)
     : searchPath_(searchPath.value_or("/bin:/usr/bin:.")), superuser_(superuser) {}
 
-ProgramSearch::ProgramSearch(const ProgramSearch& other)
-    : searchPath_(other.searchPath_), superuser_(other.superuser_) {}
-
 bool ProgramSearch::finds(std::string_view program) const {
   std::string name(program);
-  {
-    const std::lock_guard lock(mutex_);
-    if (const auto known = found_.find(name); known != found_.end()) return known->second;
-  }
+  if (const auto known = found_.find(name); known != found_.end()) return known->second;
   const bool found = look(name);
-  const std::lock_guard lock(mutex_);
   found_.emplace(std::move(name), found);
   return found;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,8 +18,6 @@ class ProgramSearch {
  public:
   // `searchPath` is PATH; without one GLib searches "/bin:/usr/bin:.".
   ProgramSearch(std::optional<std::string> searchPath, bool superuser);
-  ProgramSearch(const ProgramSearch& other);
-  ProgramSearch& operator=(const ProgramSearch&) = delete;
 
   bool finds(std::string_view program) const;
 
@@ -30,7 +27,6 @@ class ProgramSearch {
 
   std::string searchPath_;
   bool superuser_;
-  mutable std::mutex mutex_;
   mutable std::unordered_map<std::string, bool> found_;
 };
 
