@@ -147,8 +147,9 @@ class AppDelegate : public ApplicationDelegate,
 
   // --- Launching and shortcuts (launch/) ---
   bool isOptionKeyPressed() const;
-  void launchApp(const std::string& appPath);
-  void launchCategory(const std::string& category);
+  LaunchResult launchApp(const std::string& appPath);
+  // Started when any member started, or when it has none.
+  LaunchResult launchCategory(const std::string& category);
   void launchTarget(const std::string& launchString, bool isCategory);
   // With Option alone held, opens the shortcut editor of the target instead.
   void launchOrEditShortcut(const std::string& launchString, bool isCategory);

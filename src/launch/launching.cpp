@@ -2,14 +2,23 @@
 
 namespace wendaro {
 
-// A launch that fails is not reported.
-void AppDelegate::launchApp(const std::string& appPath) { platform.workspace.launchApplication(appPath); }
+// The workspace tells the user of a launch that fails.
+LaunchResult AppDelegate::launchApp(const std::string& appPath) {
+  return platform.workspace.launchApplication(appPath);
+}
 
 // Every member in stored order, whether or not it is still in the catalogue.
-void AppDelegate::launchCategory(const std::string& category) {
+LaunchResult AppDelegate::launchCategory(const std::string& category) {
   auto members = categoriesApps.find(category);
-  if (members == categoriesApps.end()) return;
-  for (const auto& appPath : members->second) launchApp(appPath);
+  if (members == categoriesApps.end() || members->second.empty()) return {true, {}};
+  LaunchResult result;
+  for (const auto& appPath : members->second) {
+    const LaunchResult member = launchApp(appPath);
+    result.started = result.started || member.started;
+    if (!member.started) result.failure += (result.failure.empty() ? "" : "; ") + member.failure;
+  }
+  if (result.started) result.failure.clear();
+  return result;
 }
 
 void AppDelegate::launchTarget(const std::string& launchString, bool isCategory) {

@@ -22,6 +22,11 @@ bool isKnownApp(const AppDelegate& app, const std::string& appPath) {
                      [&](const auto& category) { return listHolds(category.second, appPath); });
 }
 
+RequestResult launched(const LaunchResult& launch) {
+  if (launch.started) return {RequestOutcome::Done, {}};
+  return {RequestOutcome::LaunchFailed, launch.failure};
+}
+
 }  // namespace
 
 void openMainMenu(AppDelegate& app) {
@@ -31,18 +36,16 @@ void openMainMenu(AppDelegate& app) {
   app.menubarItem->popUpStatusItemMenu(*app.menubarMenu);
 }
 
-RequestOutcome launchKnownApp(AppDelegate& app, const std::string& appPath) {
-  if (!isKnownApp(app, appPath)) return RequestOutcome::UnknownApp;
-  app.launchApp(appPath);
-  return RequestOutcome::Done;
+RequestResult launchKnownApp(AppDelegate& app, const std::string& appPath) {
+  if (!isKnownApp(app, appPath)) return {RequestOutcome::UnknownApp, {}};
+  return launched(app.launchApp(appPath));
 }
 
-RequestOutcome launchKnownCategory(AppDelegate& app, const std::string& name) {
+RequestResult launchKnownCategory(AppDelegate& app, const std::string& name) {
   if (std::find(app.categories.begin(), app.categories.end(), name) == app.categories.end()) {
-    return RequestOutcome::UnknownCategory;
+    return {RequestOutcome::UnknownCategory, {}};
   }
-  app.launchCategory(name);
-  return RequestOutcome::Done;
+  return launched(app.launchCategory(name));
 }
 
 RequestOutcome showManagementWindow(AppDelegate& app, const std::string& title) {

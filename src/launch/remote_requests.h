@@ -14,6 +14,13 @@ enum class RequestOutcome {
   UnknownApp,
   UnknownCategory,
   UnknownWindow,
+  // Nothing started; the result says why.
+  LaunchFailed,
+};
+
+struct RequestResult {
+  RequestOutcome outcome;
+  std::string failure;
 };
 
 // Opens the main menu as a plain click on the main icon does, without the
@@ -23,10 +30,11 @@ void openMainMenu(AppDelegate& app);
 // Launches the app at the path, when the program knows it: an app of the
 // catalogue, a favourite, a pinned app or a member of a category (the places
 // the menus launch from), compared as app paths are.
-RequestOutcome launchKnownApp(AppDelegate& app, const std::string& appPath);
+RequestResult launchKnownApp(AppDelegate& app, const std::string& appPath);
 
-// "Launch All" of the user category of that name.
-RequestOutcome launchKnownCategory(AppDelegate& app, const std::string& name);
+// "Launch All" of the user category of that name; it failed when none of its
+// members started.
+RequestResult launchKnownCategory(AppDelegate& app, const std::string& name);
 
 // Does what choosing the entry of that title in the "Manage" submenu does:
 // "Favorites", "Menu Bar", "Categories" or "Directories" shows its window.

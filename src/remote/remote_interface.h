@@ -11,7 +11,8 @@
 //
 // The one option is "activation-token" (s): the caller's activation token,
 // handed on to the app that the request starts (the first, for a category).
-// A target the program does not know is answered with an error below.
+// A target the program does not know, and a launch of which nothing
+// started, are answered with an error below, whose message says why.
 namespace wendaro::remote {
 
 inline constexpr const char* kBusName = "org.wendaro.Wendaro";
@@ -27,5 +28,6 @@ inline constexpr const char* kActivationTokenOption = "activation-token";
 inline constexpr const char* kUnknownAppError = "org.wendaro.Wendaro.Error.UnknownApp";
 inline constexpr const char* kUnknownCategoryError = "org.wendaro.Wendaro.Error.UnknownCategory";
 inline constexpr const char* kUnknownWindowError = "org.wendaro.Wendaro.Error.UnknownWindow";
+inline constexpr const char* kLaunchFailedError = "org.wendaro.Wendaro.Error.LaunchFailed";
 
 }  // namespace wendaro::remote

@@ -37,20 +37,20 @@ TEST_F(RemoteRequestsTest, LaunchesOnlyAppsAndCategoriesTheMenusLaunch) {
   };
   for (const Case& c : cases) {
     desktop.workspace.launched.clear();
-    EXPECT_EQ(launchKnownApp(*app, c.appPath), c.outcome) << c.appPath;
+    EXPECT_EQ(launchKnownApp(*app, c.appPath).outcome, c.outcome) << c.appPath;
     EXPECT_EQ(desktop.workspace.launched, c.outcome == RequestOutcome::Done ? Paths{c.appPath} : Paths{}) << c.appPath;
   }
   // File names are bytes: another Unicode form of the name is another file.
   app->allApps = {"/A/Caf\xC3\xA9.app"};
-  EXPECT_EQ(launchKnownApp(*app, "/A/Cafe\xCC\x81.app"), RequestOutcome::UnknownApp);
+  EXPECT_EQ(launchKnownApp(*app, "/A/Cafe\xCC\x81.app").outcome, RequestOutcome::UnknownApp);
 
   desktop.workspace.launched.clear();
   desktop.events.flags = kOptionKeyMask;  // no Option test: the request launches
-  EXPECT_EQ(launchKnownCategory(*app, "Work"), RequestOutcome::Done);
+  EXPECT_EQ(launchKnownCategory(*app, "Work").outcome, RequestOutcome::Done);
   EXPECT_EQ(desktop.workspace.launched, (Paths{"/Elsewhere/Member.app", "/A/Catalogued.app"}));
-  EXPECT_EQ(launchKnownCategory(*app, "Empty"), RequestOutcome::Done);
-  EXPECT_EQ(launchKnownCategory(*app, "Stale"), RequestOutcome::UnknownCategory);
-  EXPECT_EQ(launchKnownCategory(*app, "Favorites"), RequestOutcome::UnknownCategory);
+  EXPECT_EQ(launchKnownCategory(*app, "Empty").outcome, RequestOutcome::Done);
+  EXPECT_EQ(launchKnownCategory(*app, "Stale").outcome, RequestOutcome::UnknownCategory);
+  EXPECT_EQ(launchKnownCategory(*app, "Favorites").outcome, RequestOutcome::UnknownCategory);
   EXPECT_EQ(desktop.workspace.launched.size(), 2u);
   EXPECT_FALSE(desktop.shortcutWindow.visible);
 }

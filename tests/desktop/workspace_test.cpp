@@ -78,7 +78,7 @@ TEST_F(WorkspaceTest, LaunchedProgramsGetTheUsersEnvironmentAndOneOfThemTheActiv
   for (const auto& entry : cases) {
     SCOPED_TRACE(entry.launched);
     QFile::remove(path("ran"));
-    EXPECT_TRUE(workspace.launchApplication(path(entry.launched).toStdString()));
+    EXPECT_TRUE(workspace.launchApplication(path(entry.launched).toStdString()).started);
     EXPECT_EQ(waitForFile(path("ran")), entry.environment);
   }
   qunsetenv("XDG_ACTIVATION_TOKEN");
@@ -101,7 +101,7 @@ TEST_F(WorkspaceTest, ADesktopEntryStartsWithItsArgumentsInItsDirectory) {
     SCOPED_TRACE(entry.name);
     QFile::remove(path("ran"));
     writeEntry(entry.name, entry.keys);
-    EXPECT_TRUE(workspace.launchApplication(path(entry.name).toStdString()));
+    EXPECT_TRUE(workspace.launchApplication(path(entry.name).toStdString()).started);
     EXPECT_EQ(waitForFile(path("ran")), entry.recorded);
   }
 }
@@ -112,7 +112,7 @@ TEST_F(WorkspaceTest, ATerminalEntryRunsInTheUsersTerminal) {
   const QByteArray searchPath = qgetenv("PATH");
   qputenv("PATH", path("bin").toUtf8() + ":" + searchPath);
   writeEntry("top.desktop", "Exec=" + recorder() + " -d 1\nTerminal=true");
-  EXPECT_TRUE(workspace.launchApplication(path("top.desktop").toStdString()));
+  EXPECT_TRUE(workspace.launchApplication(path("top.desktop").toStdString()).started);
   qputenv("PATH", searchPath);
   EXPECT_EQ(waitForFile(path("ran")), "terminal|" + path("recorder") + "|-d|1|");
 }
@@ -134,7 +134,7 @@ TEST_F(WorkspaceTest, ALaunchThatFailsIsToldOnStandardErrorAndToTheNotifier) {
     SCOPED_TRACE(entry.name);
     notices.clear();
     ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(workspace.launchApplication(path(entry.name).toStdString()));
+    EXPECT_FALSE(workspace.launchApplication(path(entry.name).toStdString()).started);
     const std::string line = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(line, entry.line);
     // The same words in the notice: "Cannot launch NAME: REASON".
@@ -147,7 +147,7 @@ TEST_F(WorkspaceTest, ALaunchThatFailsIsToldOnStandardErrorAndToTheNotifier) {
 TEST_F(WorkspaceTest, ADirectoryWithAnExecutableAppRunRunsIt) {
   ASSERT_TRUE(QDir(dir.path()).mkpath("Editor.app"));
   writeScript(path("Editor.app/AppRun"), "echo \"apprun $PWD\" > " + path("ran"));
-  EXPECT_TRUE(workspace.launchApplication(path("Editor.app").toStdString()));
+  EXPECT_TRUE(workspace.launchApplication(path("Editor.app").toStdString()).started);
   EXPECT_EQ(waitForFile(path("ran")), "apprun " + QDir::homePath());
 }
 
@@ -165,7 +165,7 @@ TEST_F(WorkspaceTest, AnythingElseGoesToTheOpener) {
       QFile file(path(entry.name));
       ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    EXPECT_TRUE(workspace.launchApplication(path(entry.name).toStdString()));
+    EXPECT_TRUE(workspace.launchApplication(path(entry.name).toStdString()).started);
     EXPECT_EQ(waitForFile(path("ran")), "opened " + path(entry.name));
   }
 }
@@ -175,11 +175,11 @@ TEST_F(WorkspaceTest, AnAppRunThatCannotRunLeavesTheDirectoryToTheOpener) {
   QFile appRun(path("Broken.app/AppRun"));
   ASSERT_TRUE(appRun.open(QIODevice::WriteOnly));
   appRun.close();
-  EXPECT_TRUE(workspace.launchApplication(path("Broken.app").toStdString()));
+  EXPECT_TRUE(workspace.launchApplication(path("Broken.app").toStdString()).started);
   EXPECT_EQ(waitForFile(path("ran")), "opened " + path("Broken.app"));
 }
 
-TEST_F(WorkspaceTest, NothingStartsForAnEmptyPath) { EXPECT_FALSE(workspace.launchApplication("")); }
+TEST_F(WorkspaceTest, NothingStartsForAnEmptyPath) { EXPECT_FALSE(workspace.launchApplication("").started); }
 
 }  // namespace
 }  // namespace wendaro

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The running program answers other programs on a private session bus:
 # `wendaro --open-menu`, `--launch PATH` and `--launch-category NAME` act in
-# it, unknown targets and a missing program fail with a message, a plain
-# second `wendaro` opens the running one's menu, a second tray program in the
-# same session is refused, and activation tokens reach one app only.
+# it, unknown targets, a launch that fails and a missing program fail with a
+# message, a plain second `wendaro` opens the running one's menu, a second
+# tray program in the same session is refused, and activation tokens reach
+# one app only.
 #
 # Usage: remote_e2e.sh WENDARO OUTPUT_DIRECTORY
 set -euo pipefail
@@ -28,7 +29,7 @@ fail() {
 }
 
 set_up_user
-for name in Alpha Beta Gamma; do make_app "$name"; done
+for name in Alpha Beta Gamma Gone; do make_app "$name"; done
 cat > "$store" <<PLIST
 <?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0">
@@ -36,11 +37,12 @@ cat > "$store" <<PLIST
   <key>directories</key>
   <array><string>$apps</string></array>
   <key>favorites</key>
-  <array><string>$apps/Alpha.app</string></array>
+  <array><string>$apps/Alpha.app</string><string>$apps/Gone.app</string></array>
   <key>categories</key>
-  <array><string>Work</string></array>
+  <array><string>Work</string><string>Lost</string></array>
   <key>categoriesApps</key>
-  <dict><key>Work</key><array><string>$apps/Gamma.app</string><string>$apps/Beta.app</string></array></dict>
+  <dict><key>Work</key><array><string>$apps/Gamma.app</string><string>$apps/Beta.app</string></array>
+    <key>Lost</key><array><string>$apps/Gone.app</string></array></dict>
 </dict>
 </plist>
 PLIST
@@ -110,6 +112,15 @@ run --launch "$apps/Delta.app"
 run --launch-category Play
 ((status == 1)) || fail "--launch-category of an unknown category exited $status"
 [[ "$errors" == 'wendaro: wendaro has no category named "Play"' ]] || fail "message: $errors"
+
+# 4b. A favourite deleted while the program runs: the launch fails, and says why.
+rm -r "$apps/Gone.app"
+run --launch "$apps/Gone.app"
+((status == 1)) && [[ "$errors" == "wendaro: cannot launch Gone: it is no longer there" ]] ||
+  fail "--launch of a deleted app exited $status: $errors"
+run --launch-category Lost
+((status == 1)) && [[ "$errors" == "wendaro: cannot launch Gone: it is no longer there" ]] ||
+  fail "--launch-category of a deleted app exited $status: $errors"
 
 # 5. A management window by its Manage entry.
 gdbus call --session -d org.wendaro.Wendaro -o /org/wendaro/Wendaro -m org.wendaro.Wendaro.ShowWindow \

@@ -39,10 +39,10 @@ void FakeDefaultsStore::removeObjectForKey(const std::string& key) {
   values.erase(key);
 }
 
-bool FakeWorkspace::launchApplication(const std::string& appPath) {
+LaunchResult FakeWorkspace::launchApplication(const std::string& appPath) {
   log_.record("workspace", "launchApplication", appPath);
   launched.push_back(appPath);
-  return true;
+  return {true, {}};
 }
 
 ImageRef FakeWorkspace::iconForFile(const std::string& path) {

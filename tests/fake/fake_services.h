@@ -30,7 +30,7 @@ class FakeDefaultsStore : public DefaultsStore {
 class FakeWorkspace : public Workspace {
  public:
   explicit FakeWorkspace(CallLog& log) : log_(log) {}
-  bool launchApplication(const std::string& appPath) override;
+  LaunchResult launchApplication(const std::string& appPath) override;
   ImageRef iconForFile(const std::string& path) override;
   bool openURL(const Url& url) override;
 

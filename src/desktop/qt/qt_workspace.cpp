@@ -51,16 +51,17 @@ bool isDesktopEntry(const QFileInfo& target) { return target.isFile() && target.
 QtWorkspace::QtWorkspace(QString opener)
     : opener_(std::move(opener)), icons_(std::make_shared<FileIconCache>(lookUpFileIcon)) {}
 
-bool QtWorkspace::launchApplication(const std::string& appPath) {
+LaunchResult QtWorkspace::launchApplication(const std::string& appPath) {
   const QString name = QString::fromStdString(displayName(appPath));
-  if (appPath.empty()) return false;
+  if (appPath.empty()) return {};
   const QFileInfo target(QString::fromStdString(appPath));
   if (!target.exists()) return failed(name, QStringLiteral("it is no longer there"));
   // Each process started takes the activation token, if any, with it.
   const std::vector<EnvironmentChange> environment = childEnvironmentChanges(takeToken_ ? takeToken_() : QString());
   if (isDesktopEntry(target)) {
     const LaunchOutcome outcome = launchDesktopEntry(appPath, environment);
-    return outcome.started || failed(QString::fromStdString(outcome.title), QString::fromStdString(outcome.reason));
+    if (outcome.started) return {true, {}};
+    return failed(QString::fromStdString(outcome.title), QString::fromStdString(outcome.reason));
   }
   const Command command = commandFor(target, opener_);
   QProcess process;
@@ -69,13 +70,15 @@ bool QtWorkspace::launchApplication(const std::string& appPath) {
   process.setProcessEnvironment(processEnvironment(environment));
   process.setWorkingDirectory(QDir::homePath());
   process.setStandardInputFile(QProcess::nullDevice());
-  return process.startDetached() || failed(name, process.errorString());
+  if (process.startDetached()) return {true, {}};
+  return failed(name, process.errorString());
 }
 
-bool QtWorkspace::failed(const QString& name, const QString& reason) {
-  std::fprintf(stderr, "wendaro: cannot launch %s: %s\n", qUtf8Printable(name), qUtf8Printable(reason));
+LaunchResult QtWorkspace::failed(const QString& name, const QString& reason) {
+  const QString failure = QStringLiteral("cannot launch %1: %2").arg(name, reason);
+  std::fprintf(stderr, "wendaro: %s\n", qUtf8Printable(failure));
   if (notifier_) notifier_(QStringLiteral("Cannot launch %1").arg(name), reason);
-  return false;
+  return {false, failure.toStdString()};
 }
 
 ImageRef QtWorkspace::iconForFile(const std::string& path) {

@@ -24,7 +24,7 @@ class QtWorkspace : public Workspace {
   // test says otherwise.
   explicit QtWorkspace(QString opener = QStringLiteral("xdg-open"));
 
-  bool launchApplication(const std::string& appPath) override;
+  LaunchResult launchApplication(const std::string& appPath) override;
   // A lazy handle: see FileIconCache.
   ImageRef iconForFile(const std::string& path) override;
   bool openURL(const Url& url) override;
@@ -37,7 +37,7 @@ class QtWorkspace : public Workspace {
   void setActivationTokenSource(std::function<QString()> takeToken) { takeToken_ = std::move(takeToken); }
 
  private:
-  bool failed(const QString& name, const QString& reason);
+  LaunchResult failed(const QString& name, const QString& reason);
 
   QString opener_;
   std::function<QString()> takeToken_;

@@ -69,21 +69,21 @@ void RemoteService::LaunchCategory(const QString& name, const QVariantMap& optio
 void RemoteService::ShowWindow(const QString& title, const QVariantMap&) {
   const Program* running = program();
   if (!running) return;
-  answer(showManagementWindow(running->app, title.toStdString()), title);
+  answer({showManagementWindow(running->app, title.toStdString()), {}}, title);
 }
 
-void RemoteService::launch(const QVariantMap& options, RequestOutcome (*request)(AppDelegate&, const std::string&),
+void RemoteService::launch(const QVariantMap& options, RequestResult (*request)(AppDelegate&, const std::string&),
                            const QString& target) {
   const Program* running = program();
   if (!running) return;
   running->activationTokens.offer(options.value(QLatin1String(remote::kActivationTokenOption)).toString());
-  const RequestOutcome outcome = request(running->app, target.toStdString());
+  const RequestResult result = request(running->app, target.toStdString());
   running->activationTokens.discard();
-  answer(outcome, target);
+  answer(result, target);
 }
 
-void RemoteService::answer(RequestOutcome outcome, const QString& target) {
-  switch (outcome) {
+void RemoteService::answer(const RequestResult& result, const QString& target) {
+  switch (result.outcome) {
     case RequestOutcome::Done: return;
     case RequestOutcome::UnknownApp:
       sendErrorReply(QString::fromLatin1(remote::kUnknownAppError),
@@ -100,6 +100,9 @@ void RemoteService::answer(RequestOutcome outcome, const QString& target) {
                      QStringLiteral("wendaro has no window called \"%1\" (it has Favorites, Menu Bar, Categories "
                                     "and Directories)")
                          .arg(target));
+      return;
+    case RequestOutcome::LaunchFailed:
+      sendErrorReply(QString::fromLatin1(remote::kLaunchFailedError), QString::fromStdString(result.failure));
       return;
   }
 }

@@ -60,9 +60,9 @@ class RemoteService : public QObject, protected QDBusContext {
   const Program* program();
   // Hands the caller's token to what the request starts, and drops what is
   // left of it afterwards.
-  void launch(const QVariantMap& options, RequestOutcome (*request)(AppDelegate&, const std::string&),
+  void launch(const QVariantMap& options, RequestResult (*request)(AppDelegate&, const std::string&),
               const QString& target);
-  void answer(RequestOutcome outcome, const QString& target);
+  void answer(const RequestResult& result, const QString& target);
 
   bool registered_ = false;
   bool owned_ = false;
