@@ -130,14 +130,17 @@ if gdbus call --session -d org.wendaro.Wendaro -o /org/wendaro/Wendaro -m org.we
   Keyboard '{}' 2> "$work/err"; then fail "ShowWindow of no window succeeded"; fi
 grep -q 'org.wendaro.Wendaro.Error.UnknownWindow' "$work/err" || fail "ShowWindow error: $(cat "$work/err")"
 
-# 6. A plain second start says that one runs and opens that one's menu.
+# 6. A plain second start says that one runs and opens that one's menu. Its
+#    token is for that menu: a later launch that brings none gets none.
 xdotool key Escape
 wait_for "no menu" bash -c "$(declare -f menu_window); [[ -z \$(menu_window) ]]"
-run
+XDG_ACTIVATION_TOKEN=token-3 run
 ((status == 1)) || fail "a second wendaro exited $status"
 [[ "$errors" == *"already running"* ]] || fail "message: $errors"
 wait_for "the menu from a second start" bash -c "$(declare -f menu_window); [[ -n \$(menu_window) ]]"
 xdotool key Escape
+run --launch "$apps/Beta.app"
+wait_for "Beta without a token" launched_sorted "Alpha Beta Beta Beta Gamma:token-1 Gamma:token-2 "
 
 # 7. A tray program for other settings in the same desktop session.
 XDG_CONFIG_HOME=$work/other-config run
@@ -145,5 +148,5 @@ XDG_CONFIG_HOME=$work/other-config run
 [[ "$errors" == *"already running in this desktop session"* ]] || fail "message: $errors"
 
 sleep 0.5
-launched_sorted "Alpha Beta Beta Gamma:token-1 Gamma:token-2 " || fail "launched more"
+launched_sorted "Alpha Beta Beta Beta Gamma:token-1 Gamma:token-2 " || fail "launched more"
 echo "remote: all checks passed"

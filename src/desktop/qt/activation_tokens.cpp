@@ -2,35 +2,42 @@
 
 #include <QtGlobal>
 
+#include <utility>
+
 namespace wendaro {
 
 namespace {
 
-// Where the token waits. Qt's StatusNotifierItem puts the token that the
-// tray host provides into this variable of the process's environment, so
-// the tokens of other callers wait there too.
 constexpr const char* kTokenVariable = "XDG_ACTIVATION_TOKEN";
-// The startup notification of an X desktop: this process's own as well.
-constexpr const char* kStartupIdVariable = "DESKTOP_STARTUP_ID";
 
 }  // namespace
 
-ActivationTokens::ActivationTokens() {
-  qunsetenv(kTokenVariable);
-  qunsetenv(kStartupIdVariable);
-}
+ActivationTokens::ActivationTokens() : ownToken_(qEnvironmentVariable(kTokenVariable)) {}
 
 void ActivationTokens::offer(const QString& token) {
-  if (token.isEmpty()) return;
-  qputenv(kTokenVariable, token.toUtf8());
+  trayHostToken();
+  pending_ = token;
 }
 
 QString ActivationTokens::take() {
+  // The tray host's token comes with the click that started this launch, so
+  // it is newer than any other.
+  const QString fromTrayHost = trayHostToken();
+  if (!fromTrayHost.isEmpty()) pending_ = fromTrayHost;
+  return std::exchange(pending_, QString());
+}
+
+void ActivationTokens::discard() {
+  trayHostToken();
+  pending_.clear();
+}
+
+QString ActivationTokens::trayHostToken() {
   const QString token = qEnvironmentVariable(kTokenVariable);
+  // The program's own start token is left to Qt, for its own windows.
+  if (token.isEmpty() || token == ownToken_) return {};
   qunsetenv(kTokenVariable);
   return token;
 }
-
-void ActivationTokens::discard() { qunsetenv(kTokenVariable); }
 
 }  // namespace wendaro

@@ -12,16 +12,24 @@ namespace wendaro {
 // The token this program itself was started with is for it alone.
 class ActivationTokens {
  public:
-  // Forgets the token this process was started with, so that no app
-  // started later takes it for its own.
   ActivationTokens();
 
+  // Replaces any earlier token, also with none.
   void offer(const QString& token);
   // The token for the app being started now, or an empty string; the token
   // is gone after that.
   QString take();
   // A request that started nothing leaves no token behind.
   void discard();
+
+ private:
+  // Takes the tray host's token out of the environment, where Qt's
+  // StatusNotifierItem leaves it; the environment is written only when one
+  // is there, as other threads read it.
+  QString trayHostToken();
+
+  QString pending_;
+  const QString ownToken_;
 };
 
 }  // namespace wendaro

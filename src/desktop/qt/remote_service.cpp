@@ -2,9 +2,11 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QMenu>
 
 #include "app/app_delegate.h"
 #include "desktop/qt/activation_tokens.h"
+#include "desktop/qt/menu_renderer.h"
 #include "desktop/qt/qt_status_bar.h"
 #include "remote/remote_interface.h"
 
@@ -51,11 +53,21 @@ const RemoteService::Program* RemoteService::program() {
 void RemoteService::OpenMenu(const QVariantMap& options) {
   const Program* running = program();
   if (!running) return;
-  // The token goes to the app chosen from the menu.
-  running->activationTokens.offer(options.value(QLatin1String(remote::kActivationTokenOption)).toString());
+  // The token goes to the app chosen from the menu, or nowhere: a choice
+  // launches right after the menu hides, so the token is dropped after that.
+  ActivationTokens& tokens = running->activationTokens;
+  tokens.offer(options.value(QLatin1String(remote::kActivationTokenOption)).toString());
   running->statusBar.setPlacingMenusAtPointer(true);
   openMainMenu(running->app);
   running->statusBar.setPlacingMenusAtPointer(false);
+  QMenu* menu = running->statusBar.renderer().menuFor(*running->app.menubarMenu);
+  if (!menu->isVisible()) {
+    tokens.discard();
+    return;
+  }
+  connect(
+      menu, &QMenu::aboutToHide, this, [&tokens] { tokens.discard(); },
+      static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
 }
 
 void RemoteService::LaunchApp(const QString& appPath, const QVariantMap& options) {
