@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "desktop/linux/linux_app_kinds.h"
@@ -104,7 +105,17 @@ TEST_F(PosixFileManagerTest, OpensThroughLinksAndSaysWhyNot) {
   link("f", "toFile");
   link("nowhere", "dangling");
   link("loop", "loop");
-  PosixFileManager files;
+  // Drives the system mounts: one mounted now, two away, whose empty
+  // folders must not read as "no apps".
+  directory("mounted");
+  directory("away drive");
+  directory("helper");
+  link("away drive", "toAway");
+  std::ofstream(at("fstab")) << "# drives\nUUID=1 " << at("away\\040drive") << " ext4 noauto 0 0\n"
+                             << "nas:/apps " << at("mounted") << "/ nfs defaults 0 0\nnone swap sw 0 0\n";
+  std::ofstream(at("utab")) << "SRC=/dev/sdb1 TARGET=" << at("helper") << " ROOT=/ OPTS=uhelper=udisks2\n";
+  std::ofstream(at("mountinfo")) << "40 27 0:50 / " << at("mounted") << " rw - nfs nas:/apps rw\n";
+  PosixFileManager files(64, {at("fstab"), at("utab"), at("mountinfo")});
   OpenedDirectory top = files.openDirectory(root);
   ASSERT_TRUE(top.directory);
   struct Case {
@@ -117,6 +128,8 @@ TEST_F(PosixFileManagerTest, OpensThroughLinksAndSaysWhyNot) {
       {"dangling", OpenFailure::Missing}, {"loop", OpenFailure::Missing},
       {"absent", OpenFailure::Missing},  {"d/inner", OpenFailure::Missing},  // one entry, not a path
       {"", OpenFailure::Missing},
+      {"mounted", OpenFailure::None},    {"away drive", OpenFailure::Unreadable},
+      {"toAway", OpenFailure::Unreadable}, {"helper", OpenFailure::Unreadable},
   };
   for (const Case& c : cases) {
     OpenedDirectory opened = files.openDirectoryAt(*top.directory, c.name);
@@ -124,7 +137,7 @@ TEST_F(PosixFileManagerTest, OpensThroughLinksAndSaysWhyNot) {
     EXPECT_EQ(opened.directory != nullptr, c.failure == OpenFailure::None) << c.name;
     EXPECT_EQ(opened.reason.empty(), c.failure == OpenFailure::None) << c.name;
     if (opened.directory) {
-      EXPECT_EQ(opened.directory->identity(), identityOf(at("d"))) << c.name;
+      EXPECT_EQ(opened.directory->identity(), identityOf(at(c.name))) << c.name;
     }
   }
   EXPECT_EQ(files.openDirectory(at("f")).failure, OpenFailure::NotADirectory);

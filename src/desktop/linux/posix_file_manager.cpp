@@ -11,6 +11,7 @@
 #include <cstring>
 #include <list>
 #include <system_error>
+#include <utility>
 
 #include "desktop/linux/file_identity.h"
 
@@ -172,14 +173,16 @@ int placeDescriptor(DirectoryPlace& place) {
 
 }  // namespace
 
-PosixFileManager::PosixFileManager(std::size_t maxOpenDescriptors)
-    : cache_(std::make_unique<DescriptorCache>(maxOpenDescriptors)),
+PosixFileManager::PosixFileManager(std::size_t maxOpenDescriptors, MountTables mountTables)
+    : mountTables_(std::move(mountTables)),
+      cache_(std::make_unique<DescriptorCache>(maxOpenDescriptors)),
       buffer_(kBufferBytes / sizeof(std::uint64_t)) {}
 
 PosixFileManager::~PosixFileManager() = default;
 
 OpenedDirectory PosixFileManager::openDirectory(const std::string& path) {
   if (path.find('\0') != std::string::npos) return failure(ENOENT);
+  unmountedMountPoints_ = unmountedMountPoints(mountTables_);
   int descriptor = ::open(path.c_str(), kOpenFlags);
   if (descriptor < 0) return failure(errno);
   return read(descriptor, nullptr, path);
@@ -209,6 +212,10 @@ OpenedDirectory PosixFileManager::read(int descriptor, std::shared_ptr<Directory
     int error = errno;
     ::close(descriptor);
     return {nullptr, OpenFailure::Unreadable, describe(error)};
+  }
+  if (std::ranges::find(unmountedMountPoints_, identityOf(status)) != unmountedMountPoints_.end()) {
+    ::close(descriptor);
+    return {nullptr, OpenFailure::Unreadable, "its drive is not mounted"};
   }
 
   std::string names;

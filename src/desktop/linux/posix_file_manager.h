@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "desktop/linux/mount_points.h"
 #include "platform/file_manager.h"
 
 namespace wendaro {
@@ -23,9 +24,14 @@ class DirectoryPlace;
 // closed, and reopened from their parent (or their path) when needed again,
 // after checking that the same directory is still there. So a walk can
 // descend to any depth.
+//
+// The empty folder where a configured file system is not mounted now cannot
+// be read (OpenFailure::Unreadable): it stands for a drive that is away.
+// The mount tables are read again with each directory opened by path, where
+// a walk starts.
 class PosixFileManager : public FileManager {
  public:
-  explicit PosixFileManager(std::size_t maxOpenDescriptors = 64);
+  explicit PosixFileManager(std::size_t maxOpenDescriptors = 64, MountTables mountTables = {});
   ~PosixFileManager() override;
   PosixFileManager(const PosixFileManager&) = delete;
   PosixFileManager& operator=(const PosixFileManager&) = delete;
@@ -41,6 +47,8 @@ class PosixFileManager : public FileManager {
  private:
   OpenedDirectory read(int descriptor, std::shared_ptr<DirectoryPlace> parent, std::string_view nameOrPath);
 
+  const MountTables mountTables_;
+  std::vector<FileIdentity> unmountedMountPoints_;
   std::unique_ptr<DescriptorCache> cache_;
   std::vector<std::uint64_t> buffer_;  // for getdents64, 8-byte aligned
 };
