@@ -13,6 +13,7 @@ A test steers it through org.wendaro.test.FakePortal at /org/wendaro/test:
                       the session that bound it last; the time it was sent,
                       in nanoseconds since the epoch
   Refuse(b)           from now on CreateSession answers 1 (cancelled)
+  CloseSession()      the desktop closes the session that bound last
 
 Usage: fake_portal.py [--refuse]
 """
@@ -48,7 +49,12 @@ class Session(dbus.service.Object):
     def Close(self):
         self.portal.record("Close", session=self.path)
         self.portal.sessions.pop(self.path, None)
+        self.portal.session_objects.pop(self.path, None)
         self.remove_from_connection()
+
+    @dbus.service.signal(SESSION, signature="a{sv}")
+    def Closed(self, details):
+        pass
 
 
 class Portal(dbus.service.Object):
@@ -58,6 +64,7 @@ class Portal(dbus.service.Object):
         self.refusing = refuse
         self.calls = []
         self.sessions = {}  # session path -> ids bound in it
+        self.session_objects = {}
         self.last_session = None
 
     def record(self, method, **details):
@@ -89,7 +96,7 @@ class Portal(dbus.service.Object):
         sender_part = sender[1:].replace(".", "_")
         path = "%s/session/%s/%s" % (PATH, sender_part, options["session_handle_token"])
         self.sessions[path] = []
-        Session(self, self.bus, path)
+        self.session_objects[path] = Session(self, self.bus, path)
         return self.answer(sender, options["handle_token"], 0, {"session_handle": dbus.String(path)})
 
     @dbus.service.method(SHORTCUTS, in_signature="oa(sa{sv})sa{sv}", out_signature="o", sender_keyword="sender")
@@ -134,6 +141,14 @@ class Control(dbus.service.Object):
     @dbus.service.method(CONTROL, in_signature="b", out_signature="")
     def Refuse(self, refusing):
         self.portal.refusing = bool(refusing)
+
+    @dbus.service.method(CONTROL, in_signature="", out_signature="")
+    def CloseSession(self):
+        path = self.portal.last_session
+        session = self.portal.session_objects.pop(path)
+        self.portal.sessions.pop(path, None)
+        session.Closed(dbus.Dictionary({}, signature="sv"))
+        session.remove_from_connection()
 
 
 def main():

@@ -115,8 +115,17 @@ TEST_F(PortalTest, BindsTheStoredShortcutsInOneSessionAndBindsAgainWhenTheyChang
   EXPECT_TRUE(QTest::qWaitFor([&] { return menu == 1; }));
   EXPECT_EQ(calls().join('\n'), first);
 
-  // A changed shortcut: the old session closes and a new one binds the new set.
+  // While the editor records, the set stays bound: neither another setting
+  // nor a shortcut recorded meanwhile makes a new session before it ends.
+  binder.setRecording(true);
+  store.setObject("favorites", Value("/A/Mail.app"));
   store.setObject("ash1", Value("Meta+F6"));
+  settle();
+  EXPECT_EQ(calls().join('\n'), first);
+
+  // Then the changed shortcut: the old session closes and a new one binds
+  // the new set.
+  binder.setRecording(false);
   EXPECT_TRUE(QTest::qWaitFor([&] { return calls().size() == 6; })) << calls().join('\n').toStdString();
   EXPECT_EQ(calls().mid(3).join('\n'),
             "Close\nCreateSession\nBindShortcuts [Meta+F6: Mail, LOGO+F6] [Ctrl+Alt+K: Wendaro's Menu, CTRL+ALT+k]");
@@ -127,9 +136,18 @@ TEST_F(PortalTest, BindsTheStoredShortcutsInOneSessionAndBindsAgainWhenTheyChang
   settle();
   EXPECT_EQ(mail, 2) << "the old combination is gone";
 
+  // A session the desktop closes is followed by a new one.
+  control("CloseSession");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return calls().size() == 8; })) << calls().join('\n').toStdString();
+  EXPECT_EQ(calls().mid(6).join('\n'),
+            "CreateSession\nBindShortcuts [Meta+F6: Mail, LOGO+F6] [Ctrl+Alt+K: Wendaro's Menu, CTRL+ALT+k]");
+  EXPECT_TRUE(assigned(binder, "ash1", "LOGO+F6"));
+  activate("Meta+F6");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return mail == 3; }));
+
   // A cleared one leaves the set the same way.
   store.removeObjectForKey("ash1");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return calls().size() == 9; })) << calls().join('\n').toStdString();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return calls().size() == 11; })) << calls().join('\n').toStdString();
   EXPECT_EQ(calls().last(), "BindShortcuts [Ctrl+Alt+K: Wendaro's Menu, CTRL+ALT+k]");
   EXPECT_EQ(errors.str(), "");
 }

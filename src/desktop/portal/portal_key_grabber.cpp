@@ -7,6 +7,8 @@
 #include <QDBusPendingReply>
 #include <QRandomGenerator>
 
+#include <utility>
+
 #include "desktop/portal/preferred_trigger.h"
 #include "desktop/qt/shortcut_text.h"
 
@@ -43,6 +45,7 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 // How long start-up waits to learn whether the desktop has the portal; the
 // bus starts the portal service on demand.
 constexpr int kProbeTimeoutMs = 5000;
@@ -137,18 +140,21 @@ std::optional<DesktopTrigger> PortalKeyGrabber::desktopTrigger(const Shortcut& c
   return std::nullopt;
 }
 
-void PortalKeyGrabber::storedShortcutsChanged() {
-  std::erase_if(combinations_, [](const auto& entry) { return !entry.second; });
-  std::erase_if(triggers_, [this](const auto& entry) { return !combinations_.count(entry.first); });
-  if (grabbed() != boundCombinations()) scheduleBinding();
+void PortalKeyGrabber::setRecording(bool recording) {
+  recording_ = recording;
+  if (!recording_) scheduleBinding();
 }
 
-PortalKeyGrabber::Combinations PortalKeyGrabber::grabbed() const {
-  Combinations wanted;
-  for (const auto& [combination, isGrabbed] : combinations_) {
-    if (isGrabbed) wanted.insert(combination);
-  }
-  return wanted;
+void PortalKeyGrabber::storedShortcutsChanged(const Combinations& stored) {
+  std::erase_if(combinations_, [&stored](const auto& entry) { return !stored.count(entry.first); });
+  std::erase_if(triggers_, [this](const auto& entry) { return !combinations_.count(entry.first); });
+  if (wanted() != boundCombinations()) scheduleBinding();
+}
+
+PortalKeyGrabber::Combinations PortalKeyGrabber::wanted() const {
+  Combinations all;
+  for (const auto& [combination, isGrabbed] : combinations_) all.insert(combination);
+  return all;
 }
 
 PortalKeyGrabber::Combinations PortalKeyGrabber::boundCombinations() const {
@@ -160,14 +166,15 @@ PortalKeyGrabber::Combinations PortalKeyGrabber::boundCombinations() const {
 void PortalKeyGrabber::scheduleBinding() { bindSoon_.start(); }
 
 void PortalKeyGrabber::bind() {
+  if (recording_) return;  // bound again when recording ends
   if (stage_ != Stage::Idle) {
     bindAgain_ = true;
     return;
   }
-  const Combinations wanted = grabbed();
-  if (wanted == boundCombinations() || wanted == refusedSet_) return;
+  const Combinations set = wanted();
+  if (set == boundCombinations() || set == refusedSet_) return;
   closeSession();
-  if (wanted.empty()) return;
+  if (set.empty()) return;
   stage_ = Stage::Creating;
   const QString token = newToken();
   QDBusMessage create = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CreateSession"));
@@ -179,7 +186,7 @@ void PortalKeyGrabber::bindInSession() {
   stage_ = Stage::Binding;
   bindingIds_.clear();
   QList<PortalShortcut> shortcuts;
-  for (const Shortcut& combination : grabbed()) {
+  for (const Shortcut& combination : wanted()) {
     const QString id = QString::fromStdString(shortcutText(combination));
     bindingIds_.emplace(id, combination);
     QVariantMap properties{{QStringLiteral("description"), QString::fromStdString(describe_(combination))}};
@@ -219,6 +226,7 @@ void PortalKeyGrabber::response(const QDBusMessage& message) {
   }
   if (stage_ == Stage::Creating) {
     session_ = pathOf(results.value(QStringLiteral("session_handle")));
+    bus_.connect(kService, session_, kSession, QStringLiteral("Closed"), this, SLOT(sessionClosed(QDBusMessage)));
     bindInSession();
   } else if (stage_ == Stage::Binding) {
     bound(results);
@@ -226,6 +234,11 @@ void PortalKeyGrabber::response(const QDBusMessage& message) {
 }
 
 void PortalKeyGrabber::bound(const QVariantMap& results) {
+  if (session_.isEmpty()) {  // the desktop closed it meanwhile: bound again
+    bindingIds_.clear();
+    finishStage();
+    return;
+  }
   boundIds_ = std::move(bindingIds_);
   bindingIds_.clear();
   refusedSet_.reset();
@@ -247,7 +260,7 @@ void PortalKeyGrabber::refused(const std::string& problem) {
     requestPath_.clear();
   }
   closeSession();
-  refusedSet_ = grabbed();
+  refusedSet_ = wanted();
   bindingIds_.clear();
   if (!toldRefusal_ && report_) report_("the desktop refused the global shortcuts (" + problem + ")");
   toldRefusal_ = true;
@@ -265,10 +278,23 @@ void PortalKeyGrabber::finishStage() {
 
 void PortalKeyGrabber::closeSession() {
   if (session_.isEmpty()) return;
-  bus_.asyncCall(QDBusMessage::createMethodCall(kService, session_, QStringLiteral("org.freedesktop.portal.Session"),
-                                                QStringLiteral("Close")));
+  bus_.disconnect(kService, session_, kSession, QStringLiteral("Closed"), this, SLOT(sessionClosed(QDBusMessage)));
+  bus_.asyncCall(QDBusMessage::createMethodCall(kService, session_, kSession, QStringLiteral("Close")));
   session_.clear();
   boundIds_.clear();
+}
+
+void PortalKeyGrabber::sessionClosed(const QDBusMessage& message) {
+  if (session_.isEmpty() || message.path() != session_) return;
+  bus_.disconnect(kService, session_, kSession, QStringLiteral("Closed"), this, SLOT(sessionClosed(QDBusMessage)));
+  session_.clear();
+  boundIds_.clear();
+  // Until the new session answers, the desktop's keys are unknown again.
+  const auto known = std::exchange(triggers_, {});
+  if (triggerHandler_) {
+    for (const auto& [combination, trigger] : known) triggerHandler_(combination);
+  }
+  scheduleBinding();
 }
 
 void PortalKeyGrabber::activated(const QDBusMessage& message) {

@@ -28,9 +28,11 @@ namespace wendaro::portal {
 //
 // Letting go of a combination keeps it in the desktop's set, unheard, so
 // that a shortcut that breaks its own binding for a while (the main menu's)
-// costs no new session; it leaves the set when the stored shortcuts change
-// (storedShortcutsChanged). A portal that refuses is told once through the
-// reporter, and asked again only for another set.
+// or the recording of the shortcut editor costs no new session; it leaves
+// the set when it is no longer stored (storedShortcutsChanged). While the
+// editor records, the set waits, and is bound again when recording ends. A
+// session the desktop closes is followed by a new one. A portal that refuses
+// is told once through the reporter, and asked again only for another set.
 class PortalKeyGrabber : public QObject, public KeyGrabber {
   Q_OBJECT
 
@@ -50,23 +52,26 @@ class PortalKeyGrabber : public QObject, public KeyGrabber {
   void setPressHandler(PressHandler handler) override { pressHandler_ = std::move(handler); }
   std::optional<DesktopTrigger> desktopTrigger(const Shortcut& combination) const override;
   void setTriggerHandler(std::function<void(const Shortcut&)> handler) override { triggerHandler_ = std::move(handler); }
+  void setRecording(bool recording) override;
 
-  // The stored shortcuts changed: combinations no longer grabbed leave the
-  // desktop's set.
-  void storedShortcutsChanged();
+  using Combinations = std::set<Shortcut, ShortcutOrder>;
+  // A stored shortcut changed: combinations no longer among the `stored`
+  // ones leave the desktop's set.
+  void storedShortcutsChanged(const Combinations& stored);
 
  private slots:
   void response(const QDBusMessage& message);
   void activated(const QDBusMessage& message);
   void shortcutsChanged(const QDBusMessage& message);
+  void sessionClosed(const QDBusMessage& message);
 
  private:
-  using Combinations = std::set<Shortcut, ShortcutOrder>;
   enum class Stage { Registering, Idle, Creating, Binding };
 
   PortalKeyGrabber(QDBusConnection bus, const QString& appId, Describer describe, Reporter report);
 
-  Combinations grabbed() const;
+  // The desktop's set as it should be.
+  Combinations wanted() const;
   Combinations boundCombinations() const;
   void scheduleBinding();
   // Binds the grabbed set in a new session, unless it is bound already.
@@ -86,11 +91,12 @@ class PortalKeyGrabber : public QObject, public KeyGrabber {
   PressHandler pressHandler_;
   std::function<void(const Shortcut&)> triggerHandler_;
   // Every combination in the desktop's set or about to be, and whether it is
-  // grabbed.
+  // grabbed (heard).
   std::map<Shortcut, bool, ShortcutOrder> combinations_;
   std::map<Shortcut, DesktopTrigger, ShortcutOrder> triggers_;
   Stage stage_ = Stage::Registering;
   bool bindAgain_ = false;
+  bool recording_ = false;
   QTimer bindSoon_;
   QString requestPath_;
   QString session_;

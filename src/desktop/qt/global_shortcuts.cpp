@@ -7,6 +7,8 @@
 #include "desktop/qt/windows/qt_shortcut_view.h"
 #include "desktop/shortcuts/unavailable_key_grabber.h"
 #include "desktop/x11/x11_key_grabber.h"
+#include "launch/shortcut_keys.h"
+#include "settings/defaults_keys.h"
 
 namespace wendaro {
 
@@ -41,14 +43,35 @@ GlobalShortcuts::GlobalShortcuts(PlistDefaultsStore& store, Keyboard keyboard, s
   watches_ = grabber_ != nullptr;
   if (!grabber_) grabber_ = std::make_unique<UnavailableKeyGrabber>();
   binder_ = std::make_unique<GlobalShortcutBinder>(
-      *grabber_, [&store](const std::string& key) { return storedShortcut(store, key); },
+      *grabber_,
+      [this](const std::string& key) {
+        noteStored(key);
+        return storedShortcut(store_, key);
+      },
       [&errors](const Shortcut& combination) {
         errors << "wendaro: " << shortcutText(combination) << " is already taken by another program" << std::endl;
       });
   listener_ = store_.addChangeListener([this](const std::string& key) {
+    const bool changed = noteStored(key);
     binder_->storedValueChanged(key);
-    if (portal_) portal_->storedShortcutsChanged();
+    if (!portal_ || !changed) return;
+    portal::PortalKeyGrabber::Combinations combinations;
+    for (const auto& [storedKey, combination] : stored_) combinations.insert(combination);
+    portal_->storedShortcutsChanged(combinations);
   });
+}
+
+bool GlobalShortcuts::noteStored(const std::string& key) {
+  if (key != keys::kMenuShortcut && !isMintedShortcutKey(key)) return false;
+  const std::optional<Shortcut> now = storedShortcut(store_, key);
+  const auto before = stored_.find(key);
+  if (before == stored_.end() ? !now : now == before->second) return false;
+  if (now) {
+    stored_.insert_or_assign(key, *now);
+  } else {
+    stored_.erase(before);
+  }
+  return true;
 }
 
 // The title of what the combination launches: the first key storing it

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <ostream>
 
@@ -44,6 +45,9 @@ class GlobalShortcuts {
 
  private:
   std::string describe(const Shortcut& combination) const;
+  // Keeps what the key stores now; true when that is another shortcut than
+  // before.
+  bool noteStored(const std::string& key);
 
   PlistDefaultsStore& store_;
   std::unique_ptr<KeyGrabber> grabber_;
@@ -53,6 +57,8 @@ class GlobalShortcuts {
   // Declared after the grabber: it lets go of its grabs before the grabber goes.
   std::unique_ptr<GlobalShortcutBinder> binder_;
   bool watches_ = false;
+  // The shortcut stored under each key the program has read.
+  std::map<std::string, Shortcut> stored_;
   PlistDefaultsStore::ListenerId listener_ = 0;
 };
 

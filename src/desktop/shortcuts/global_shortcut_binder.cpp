@@ -68,6 +68,7 @@ void GlobalShortcutBinder::setConflictListener(Listener listener) { conflictList
 void GlobalShortcutBinder::setRecording(bool recording) {
   if (recording == recording_) return;
   recording_ = recording;
+  grabber_.setRecording(recording);
   std::vector<Shortcut> changed;
   for (auto& [combination, held] : grabs_) {
     if (held.outcome == GrabOutcome::NotAvailable) continue;

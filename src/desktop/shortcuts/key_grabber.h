@@ -54,6 +54,9 @@ class KeyGrabber {
   virtual std::optional<DesktopTrigger> desktopTrigger(const Shortcut&) const { return std::nullopt; }
   // Called with a combination whose desktopTrigger() may have changed.
   virtual void setTriggerHandler(std::function<void(const Shortcut&)>) {}
+  // The shortcut editor starts or stops recording; grabs and let-gos come
+  // in between that are no change of the program's shortcuts.
+  virtual void setRecording(bool) {}
 };
 
 }  // namespace wendaro
