@@ -1,10 +1,22 @@
+#include <xcb/xcb.h>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
 
 #include "desktop/qt/child_environment.h"
 #include "desktop/qt/qt_workspace.h"
@@ -141,6 +153,94 @@ TEST_F(WorkspaceTest, ALaunchThatFailsIsToldOnStandardErrorAndToTheNotifier) {
     const std::string said = "wendaro: cannot";
     ASSERT_EQ(line.substr(0, said.size()), said);
     EXPECT_EQ(notices, QStringList{"Cannot" + QString::fromStdString(line.substr(said.size(), line.size() - said.size() - 1))});
+  }
+}
+
+// Another client on the X server that hears the launch feedback messages
+// sent to the root window, as a window manager does.
+class StartupListener {
+ public:
+  StartupListener() : connection_(xcb_connect(nullptr, nullptr)) {
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(connection_, root, XCB_CW_EVENT_MASK, &mask);
+    begin_ = atom("_NET_STARTUP_INFO_BEGIN");
+    more_ = atom("_NET_STARTUP_INFO");
+  }
+  ~StartupListener() { xcb_disconnect(connection_); }
+
+  // The whole messages that arrived since the last call, after a round trip
+  // so that everything sent before it is here.
+  QStringList messages() {
+    std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+    QStringList done;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+      const auto* message = reinterpret_cast<const xcb_client_message_event_t*>(event);
+      if ((event->response_type & ~0x80) == XCB_CLIENT_MESSAGE && (message->type == begin_ || message->type == more_)) {
+        std::string& text = pieces_[message->window];
+        if (message->type == begin_) text.clear();
+        const char* data = reinterpret_cast<const char*>(message->data.data8);
+        text.append(data, strnlen(data, 20));
+        if (strnlen(data, 20) < 20) done << QString::fromStdString(text);
+      }
+      std::free(event);
+    }
+    return done;
+  }
+
+ private:
+  xcb_atom_t atom(const char* name) {
+    auto* reply = xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, std::strlen(name), name), nullptr);
+    const xcb_atom_t found = reply->atom;
+    std::free(reply);
+    return found;
+  }
+
+  xcb_connection_t* connection_;
+  xcb_atom_t begin_ = 0;
+  xcb_atom_t more_ = 0;
+  std::map<xcb_window_t, std::string> pieces_;
+};
+
+TEST_F(WorkspaceTest, OnAnXServerAnEntryAskingForLaunchFeedbackIsAnnouncedWithItsStartupId) {
+  if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs Qt on an X server";
+  StartupListener listener;
+  // The ID carries the time of the user's last click, the one that launches.
+  QPushButton button("Launch");
+  bool clicked = false;
+  QObject::connect(&button, &QPushButton::clicked, [&] { clicked = true; });
+  button.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+  QProcess::execute("xdotool", {"mousemove", "--window", QString::number(button.winId()), "5", "5", "click", "1"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return clicked; }));
+  writeScript(path("tool"), "echo \"${DESKTOP_STARTUP_ID:-none}\" > " + path("ran"));
+  const QString id = QString("wendaro-%1-[^ ]+-tool-[0-9]+_TIME[1-9][0-9]*").arg(::getpid());
+  const struct {
+    const char* name;
+    QString keys;
+    QString received;  // pattern of the ID the program got
+    QString sent;      // pattern of the messages, ID= standing for that ID
+  } cases[] = {
+      {"quiet.desktop", "", "none", ""},
+      {"notify.desktop", "StartupNotify=true", id,
+       "new: ID= NAME=Recorder SCREEN=0 BIN=tool DESCRIPTION=\"Starting Recorder\""},
+      {"class.desktop", "StartupWMClass=Tool Window\nStartupNotify=true\nIcon=tool-icon", id,
+       "new: ID= NAME=Recorder SCREEN=0 BIN=tool ICON=tool-icon DESCRIPTION=\"Starting Recorder\" WMCLASS=\"Tool Window\""},
+      // A start that fails takes its announcement back.
+      {"gone.desktop", "StartupNotify=true\nPath=" + path("gone"), "",
+       "new: ID=(wendaro-[^ ]+-tool-[^ ]+) NAME=Recorder .*\nremove: ID=\\1"},
+  };
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.name);
+    QFile::remove(path("ran"));
+    const bool starts = !entry.received.isEmpty();
+    writeEntry(entry.name, "Exec=" + path("tool") + "\n" + entry.keys);
+    EXPECT_EQ(workspace.launchApplication(path(entry.name).toStdString()).started, starts);
+    const QString received = starts ? waitForFile(path("ran")) : QString();
+    EXPECT_TRUE(QRegularExpression("^" + entry.received + "$").match(received).hasMatch()) << received.toStdString();
+    const QString sent = listener.messages().join('\n');
+    const QString expected = QString(entry.sent).replace("ID= ", "ID=" + QRegularExpression::escape(received) + " ");
+    EXPECT_TRUE(QRegularExpression("^" + expected + "$").match(sent).hasMatch()) << sent.toStdString();
   }
 }
 

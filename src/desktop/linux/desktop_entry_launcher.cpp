@@ -10,6 +10,7 @@
 #include "desktop/linux/desktop_entry.h"
 #include "desktop/linux/desktop_entry_reader.h"
 #include "desktop/linux/glib_deleters.h"
+#include "desktop/linux/startup_launch_context.h"
 #include "platform/path_strings.h"
 
 namespace wendaro {
@@ -72,7 +73,8 @@ std::optional<std::vector<std::string>> terminalCommand() {
   return std::nullopt;
 }
 
-LaunchOutcome launchDesktopEntry(const std::string& path, const std::vector<EnvironmentChange>& environment) {
+LaunchOutcome launchDesktopEntry(const std::string& path, const std::vector<EnvironmentChange>& environment,
+                                 StartupNotices* notices) {
   LaunchOutcome outcome;
   outcome.title = displayName(path);
   AppInfo info(g_desktop_app_info_new_from_filename(path.c_str()));
@@ -93,7 +95,7 @@ LaunchOutcome launchDesktopEntry(const std::string& path, const std::vector<Envi
     info = inTerminal(path, *terminal, outcome.reason);
     if (!info) return outcome;
   }
-  LaunchContext context(g_app_launch_context_new());
+  LaunchContext context(notices ? newStartupLaunchContext(*notices) : g_app_launch_context_new());
   for (const EnvironmentChange& change : environment) {
     if (change.value) {
       g_app_launch_context_setenv(context.get(), change.name.c_str(), change.value->c_str());

@@ -14,6 +14,7 @@
 #include "desktop/qt/app_directory.h"
 #include "desktop/qt/app_icon_lookup.h"
 #include "desktop/qt/child_environment.h"
+#include "desktop/x11/xcb_startup_notices.h"
 #include "platform/path_strings.h"
 
 namespace wendaro {
@@ -49,7 +50,9 @@ bool isDesktopEntry(const QFileInfo& target) { return target.isFile() && target.
 }  // namespace
 
 QtWorkspace::QtWorkspace(QString opener)
-    : opener_(std::move(opener)), icons_(std::make_shared<FileIconCache>(lookUpFileIcon)) {}
+    : opener_(std::move(opener)),
+      icons_(std::make_shared<FileIconCache>(lookUpFileIcon)),
+      startupNotices_(x11::makeStartupNotices()) {}
 
 LaunchResult QtWorkspace::launchApplication(const std::string& appPath) {
   const QString name = QString::fromStdString(displayName(appPath));
@@ -59,7 +62,7 @@ LaunchResult QtWorkspace::launchApplication(const std::string& appPath) {
   // Each process started takes the activation token, if any, with it.
   const std::vector<EnvironmentChange> environment = childEnvironmentChanges(takeToken_ ? takeToken_() : QString());
   if (isDesktopEntry(target)) {
-    const LaunchOutcome outcome = launchDesktopEntry(appPath, environment);
+    const LaunchOutcome outcome = launchDesktopEntry(appPath, environment, startupNotices_.get());
     if (outcome.started) return {true, {}};
     return failed(QString::fromStdString(outcome.title), QString::fromStdString(outcome.reason));
   }

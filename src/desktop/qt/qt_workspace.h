@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "desktop/linux/startup_notices.h"
 #include "desktop/qt/file_icon_cache.h"
 #include "platform/workspace.h"
 
@@ -12,7 +13,8 @@ namespace wendaro {
 
 // Launches apps as detached processes, never through a shell: a desktop
 // entry (*.desktop) through GIO; an executable file (an AppImage among them)
-// runs; a directory with an executable "AppRun" runs that; anything else
+// runs; on an X server a desktop entry asking for launch feedback gets it
+// (startup notification); a directory with an executable "AppRun" runs that; anything else
 // that exists is handed to the opener program. Launched programs outlive
 // this one. A launch that fails is told on standard error
 // ("wendaro: cannot launch NAME: REASON") and to the notifier.
@@ -43,6 +45,7 @@ class QtWorkspace : public Workspace {
   std::function<QString()> takeToken_;
   Notifier notifier_;
   std::shared_ptr<FileIconCache> icons_;
+  std::unique_ptr<StartupNotices> startupNotices_;
 };
 
 }  // namespace wendaro
