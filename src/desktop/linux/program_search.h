@@ -13,7 +13,7 @@ namespace wendaro {
 // meaning the working directory). A program is an executable that is not a
 // directory; for the superuser, one with an execute bit. Answers are
 // remembered, so one scan asks the file system once per program; a new scan
-// takes a new ProgramSearch.
+// takes a new ProgramSearch. For one thread at a time, as scans are.
 class ProgramSearch {
  public:
   // `searchPath` is PATH; without one GLib searches "/bin:/usr/bin:.".
