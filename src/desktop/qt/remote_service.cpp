@@ -44,15 +44,10 @@ std::string RemoteService::takenMessage() {
 
 void RemoteService::serve(const Program& program) { program_.emplace(program); }
 
-const RemoteService::Program* RemoteService::program() {
-  if (program_) return &*program_;
-  sendErrorReply(QDBusError::Failed, QStringLiteral("wendaro is still starting; ask again in a moment"));
-  return nullptr;
-}
+const RemoteService::Program* RemoteService::program() { return &*program_; }
 
 void RemoteService::OpenMenu(const QVariantMap& options) {
   const Program* running = program();
-  if (!running) return;
   // The token goes to the app chosen from the menu, or nowhere: a choice
   // launches right after the menu hides, so the token is dropped after that.
   ActivationTokens& tokens = running->activationTokens;
@@ -80,14 +75,12 @@ void RemoteService::LaunchCategory(const QString& name, const QVariantMap& optio
 
 void RemoteService::ShowWindow(const QString& title, const QVariantMap&) {
   const Program* running = program();
-  if (!running) return;
   answer({showManagementWindow(running->app, title.toStdString()), {}}, title);
 }
 
 void RemoteService::launch(const QVariantMap& options, RequestResult (*request)(AppDelegate&, const std::string&),
                            const QString& target) {
   const Program* running = program();
-  if (!running) return;
   running->activationTokens.offer(options.value(QLatin1String(remote::kActivationTokenOption)).toString());
   const RequestResult result = request(running->app, target.toStdString());
   running->activationTokens.discard();

@@ -56,7 +56,8 @@ class RemoteService : public QObject, protected QDBusContext {
   Q_SCRIPTABLE void ShowWindow(const QString& title, const QVariantMap& options);
 
  private:
-  // The program, or null after an error reply while it is still starting.
+  // The program being served: requests arrive from the event loop, which runs
+  // only after serve().
   const Program* program();
   // Hands the caller's token to what the request starts, and drops what is
   // left of it afterwards.
