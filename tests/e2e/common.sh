@@ -8,12 +8,15 @@ in_own_dbus_session() {
   exec dbus-run-session -- bash "$@"
 }
 
-# A scratch folder, $work, and the processes started into $pids: when the
-# script ends, those still running are stopped and the folder removed. One
+# `start_work PREFIX LOG...`: a scratch folder, $work, and the processes
+# started into $pids: when the script ends, those still running are stopped
+# and the folder removed. PREFIX and the LOGs name what `fail` shows (below). One
 # that ended before (a program told to quit) is left alone: on a busy machine
 # its pid may be another's by then, such as the X server of a test running
 # beside this one.
 start_work() {
+  failure_prefix=${1-}
+  failure_logs=("${@:2}")
   work=$(mktemp -d)
   pids=()
   trap stop_work EXIT
@@ -26,6 +29,21 @@ stop_work() {
   done
   wait 2>/dev/null || true
   rm -rf "$work"
+}
+
+# Says why the script failed and which apps ran, takes a screenshot to
+# $out/PREFIXfailure.png where there is a display, shows the logs
+# $out/PREFIXLOG.log (as start_work named them), and ends the script.
+fail() {
+  echo "FAIL: $*" >&2
+  if [[ -n "${launched:-}" ]]; then echo "launched: $(launches)" >&2; fi
+  if [[ -n "${DISPLAY:-}" ]]; then import -window root "$out/${failure_prefix}failure.png" 2>/dev/null || true; fi
+  local log
+  for log in "${failure_logs[@]}"; do
+    echo "--- $log:" >&2
+    cat "$out/$failure_prefix$log.log" >&2 || true
+  done
+  exit 1
 }
 
 # Waits up to 10 s for a command to succeed.

@@ -17,16 +17,7 @@ rm -f "$out"/remote-*
 # shellcheck source=tests/e2e/common.sh
 source "$(dirname "$0")/common.sh"
 in_own_dbus_session "$0" "$@"
-start_work
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "launched: $(launches)" >&2
-  import -window root "$out/remote-failure.png" 2>/dev/null || true
-  echo "--- wendaro's output:" >&2
-  cat "$out/remote-wendaro.log" >&2 || true
-  exit 1
-}
+start_work remote- wendaro
 
 set_up_user
 for name in Alpha Beta Gamma Gone; do make_app "$name"; done

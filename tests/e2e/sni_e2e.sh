@@ -16,14 +16,7 @@ rm -f "$out"/sni-*
 # shellcheck source=tests/e2e/common.sh
 source "$(dirname "$0")/common.sh"
 in_own_dbus_session "$0" "$@"
-start_work
-
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "$out/sni-failure.png" 2>/dev/null || true
-  for log in tray watcher wendaro; do echo "--- $log:" >&2; cat "$out/sni-$log.log" >&2 || true; done
-  exit 1
-}
+start_work sni- tray watcher wendaro
 
 set_up_user
 make_app Alpha

@@ -18,15 +18,7 @@ rm -f "$out"/*.png "$out"/*.log
 # shellcheck source=tests/e2e/common.sh
 source "$(dirname "$0")/common.sh"
 in_own_dbus_session "$0" "$@"
-start_work
-
-fail() {
-  echo "FAIL: $*" >&2
-  import -window root "$out/failure.png" 2>/dev/null || true
-  echo "--- wendaro's output:" >&2
-  cat "$out/wendaro.log" >&2 || true
-  exit 1
-}
+start_work "" wendaro
 
 # --- A user's home, settings and apps ------------------------------------
 set_up_user

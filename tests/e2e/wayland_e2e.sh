@@ -17,13 +17,7 @@ here=$(dirname "$(realpath "$0")")
 # shellcheck source=tests/e2e/common.sh
 source "$here/common.sh"
 in_own_dbus_session "$0" "$@"
-start_work
-
-fail() {
-  echo "FAIL: $*" >&2
-  for log in weston portal wendaro; do echo "--- $log:" >&2; cat "$out/wayland-$log.log" >&2 || true; done
-  exit 1
-}
+start_work wayland- weston portal wendaro
 
 set_up_user
 make_app Alpha
