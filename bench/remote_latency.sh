@@ -33,20 +33,13 @@ stamps=$work/stamps
 mkdir -p "$apps/Stamp.app"
 printf '#!/bin/sh\ndate +%%s%%N >> "%s"\n' "$stamps" > "$apps/Stamp.app/AppRun"
 chmod +x "$apps/Stamp.app/AppRun"
-cat > "$store" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0">
-<dict>
-  <key>directories</key>
-  <array><string>$apps</string></array>
+write_settings <<PLIST
   <key>shortcutsIndex</key>
   <dict><key>$apps/Stamp.app</key><string>ash1</string></dict>
   <key>ash1</key>
   <string>Ctrl+Alt+S</string>
   <key>WendaroMenu</key>
   <string>Ctrl+Alt+M</string>
-</dict>
-</plist>
 PLIST
 owns_name() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \

@@ -70,6 +70,17 @@ set_up_user() {
   store=$XDG_CONFIG_HOME/wendaro/defaults.plist
 }
 
+# Writes the user's settings file watching $apps, with the keys on standard
+# input (property-list XML for the top dictionary).
+write_settings() {
+  {
+    printf '<?xml version="1.0" encoding="UTF-8"?>\n<plist version="1.0">\n<dict>\n'
+    printf '  <key>directories</key>\n  <array><string>%s</string></array>\n' "$apps"
+    cat
+    printf '</dict>\n</plist>\n'
+  } > "$store"
+}
+
 # An app named $1 that records its name when it runs, after $2 seconds, and
 # the activation token it was given, if any, after a colon.
 make_app() {

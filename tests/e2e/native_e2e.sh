@@ -23,18 +23,11 @@ start_work "" wendaro
 
 set_up_user
 for name in Alpha Beta Gamma; do make_app "$name"; done
-cat > "$store" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0">
-<dict>
-  <key>directories</key>
-  <array><string>$apps</string></array>
+write_settings <<PLIST
   <key>favorites</key>
   <array><string>$apps/Alpha.app</string><string>$apps/Beta.app</string></array>
   <key>menubar</key>
   <array><string>$apps/Gamma.app</string></array>
-</dict>
-</plist>
 PLIST
 
 start_xvfb 2560x1600x24 "$out/xvfb.log"

@@ -21,12 +21,7 @@ start_work remote- wendaro
 
 set_up_user
 for name in Alpha Beta Gamma Gone; do make_app "$name"; done
-cat > "$store" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0">
-<dict>
-  <key>directories</key>
-  <array><string>$apps</string></array>
+write_settings <<PLIST
   <key>favorites</key>
   <array><string>$apps/Alpha.app</string><string>$apps/Gone.app</string></array>
   <key>categories</key>
@@ -34,8 +29,6 @@ cat > "$store" <<PLIST
   <key>categoriesApps</key>
   <dict><key>Work</key><array><string>$apps/Gamma.app</string><string>$apps/Beta.app</string></array>
     <key>Lost</key><array><string>$apps/Gone.app</string></array></dict>
-</dict>
-</plist>
 PLIST
 
 start_xvfb 1024x768x24 "$out/remote-xvfb.log"

@@ -20,16 +20,9 @@ start_work sni- tray watcher wendaro
 
 set_up_user
 make_app Alpha
-cat > "$store" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0">
-<dict>
-  <key>directories</key>
-  <array><string>$apps</string></array>
+write_settings <<PLIST
   <key>favorites</key>
   <array><string>$apps/Alpha.app</string></array>
-</dict>
-</plist>
 PLIST
 
 start_xvfb 800x600x24 "$out/sni-xvfb.log"

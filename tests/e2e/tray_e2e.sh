@@ -32,12 +32,7 @@ printf '#!/bin/sh\necho "$PWD $*" > "%s"\n' "$work/editor-ran" > "$work/editor"
 chmod +x "$work/editor"
 printf '[Desktop Entry]\nType=Application\nName=Text Editor\nExec=%s --from-menu %%U\nPath=%s\n' \
   "$work/editor" "$work/editor-dir" > "$apps/editor.desktop"
-cat > "$store" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0">
-<dict>
-  <key>directories</key>
-  <array><string>$apps</string></array>
+write_settings <<PLIST
   <key>favorites</key>
   <array><string>$apps/Alpha.app</string></array>
   <key>menubar</key>
@@ -46,8 +41,6 @@ cat > "$store" <<PLIST
   <array><string>Work</string></array>
   <key>categoriesApps</key>
   <dict><key>Work</key><array><string>$apps/Beta.app</string></array></dict>
-</dict>
-</plist>
 PLIST
 
 # --- X server, tray host, program ------------------------------------------

@@ -21,20 +21,13 @@ start_work wayland- weston portal wendaro
 
 set_up_user
 make_app Alpha
-cat > "$store" <<PLIST
-<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0">
-<dict>
-  <key>directories</key>
-  <array><string>$apps</string></array>
+write_settings <<PLIST
   <key>favorites</key>
   <array><string>$apps/Alpha.app</string></array>
   <key>shortcutsIndex</key>
   <dict><key>$apps/Alpha.app</key><string>ash1</string></dict>
   <key>ash1</key>
   <string>Ctrl+Alt+A</string>
-</dict>
-</plist>
 PLIST
 
 # A Wayland desktop, and no X server.
