@@ -85,6 +85,7 @@ TEST_F(MenuRendererTest, DrawsEveryKindOfEntry) {
   const auto actions = shown->actions();
   EXPECT_EQ(actions[0]->shortcut().toString(QKeySequence::PortableText), "Ctrl+Alt+K");
   EXPECT_TRUE(actions[0]->isShortcutVisibleInContextMenu());
+  EXPECT_EQ(actions[0]->shortcutContext(), Qt::WidgetShortcut) << "its keys act inside its menu, not everywhere";
   EXPECT_FALSE(actions[0]->icon().isNull());
   EXPECT_FALSE(actions[0]->isCheckable());
   EXPECT_TRUE(actions[2]->isCheckable());

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -216,6 +217,13 @@ class DescriptorLimit {
   rlimit saved_{};
 };
 
+// The limit under which the process can open just `count` more descriptors.
+rlim_t limitLeavingFree(int count) {
+  for (int fd = 0, unused = 0;; ++fd) {
+    if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF && ++unused == count) return fd + 1;
+  }
+}
+
 TEST_F(PosixFileManagerTest, ATreeDeeperThanTheDescriptorLimitIsWalkedWhole) {
   // Every level holds the way down and a side directory with an app. The
   // side directories have names of their own, so that some list after the
@@ -243,11 +251,31 @@ TEST_F(PosixFileManagerTest, ATreeDeeperThanTheDescriptorLimitIsWalkedWhole) {
 
   Paths found;
   {
-    DescriptorLimit limit(64);
+    // Room for the 8 it keeps and the one it opens before giving up the
+    // least recently used.
+    DescriptorLimit limit(limitLeavingFree(9));
     PosixFileManager files(8);
     found = fastWalk(files, root);
   }
   EXPECT_EQ(found, expected);
+}
+
+TEST_F(PosixFileManagerTest, ADirectorySwappedWhileItsDescriptorWasGivenUpIsNotReadInItsPlace) {
+  directory("a/inner");
+  directory("b");
+  directory("impostor/inner");
+  PosixFileManager files(2);
+  OpenedDirectory top = files.openDirectory(root);
+  ASSERT_TRUE(top.directory);
+  OpenedDirectory a = files.openDirectoryAt(*top.directory, "a");
+  OpenedDirectory b = files.openDirectoryAt(*top.directory, "b");  // takes the descriptor of a
+  ASSERT_TRUE(a.directory && b.directory);
+  std::filesystem::rename(at("a"), at("moved"));
+  std::filesystem::rename(at("impostor"), at("a"));
+  EXPECT_EQ(files.openDirectoryAt(*a.directory, "inner").failure, OpenFailure::Unreadable);
+  std::filesystem::rename(at("a"), at("impostor"));
+  std::filesystem::rename(at("moved"), at("a"));
+  EXPECT_EQ(files.openDirectoryAt(*a.directory, "inner").failure, OpenFailure::None) << "back in its place";
 }
 
 TEST_F(PosixFileManagerTest, ALinkBackUpEndsTheWalkWithNothingLost) {

@@ -127,6 +127,26 @@ TEST_F(StatusBarTest, TheFrameIsUnknownWhileTheDesktopDoesNotPlaceTheIcon) {
   EXPECT_FALSE(mainItem->button()->windowFrame().has_value());
 }
 
+TEST(MenuPlacementTest, BelowTheIconWhenTheMenuFitsThereElseAboveAndAlwaysOnTheScreen) {
+  const QRect screen(0, 0, 1920, 1080);
+  const struct {
+    const char* what;
+    QRect icon;
+    QRect area;
+    QSize menu;
+    QPoint topLeft;
+  } cases[] = {
+      {"panel at the top, by the right edge", {1800, 0, 24, 24}, screen, {200, 300}, {1720, 24}},
+      {"panel at the bottom", {100, 1056, 24, 24}, screen, {200, 300}, {100, 756}},
+      {"reaching the screen's last row", {100, 780, 24, 24}, screen, {200, 276}, {100, 804}},
+      {"one row too tall for below", {100, 780, 24, 24}, screen, {200, 277}, {100, 503}},
+      {"on a second screen", {3180, 1000, 20, 24}, {1920, 0, 1280, 1024}, {200, 300}, {3000, 700}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(menuPlaceBesideIcon(c.icon, c.area, c.menu), c.topLeft) << c.what;
+  }
+}
+
 TEST_F(StatusBarTest, AProgramThatShowsNothingMakesNoTrayIcons) {
   QtStatusBar hidden(application, renderer, false);
   auto item = hidden.statusItemWithLength(20);

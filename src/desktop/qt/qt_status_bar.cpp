@@ -121,7 +121,10 @@ QPoint QtStatusItem::placeMenu(QSize size) const {
   if (icon.isEmpty()) return QCursor::pos();
   const QScreen* screen = QGuiApplication::screenAt(icon.center());
   if (!screen) screen = QGuiApplication::primaryScreen();
-  const QRect area = screen ? screen->geometry() : icon;
+  return menuPlaceBesideIcon(icon, screen ? screen->geometry() : icon, size);
+}
+
+QPoint menuPlaceBesideIcon(const QRect& icon, const QRect& area, QSize size) {
   const bool fitsBelow = icon.bottom() + 1 + size.height() <= area.bottom() + 1;
   const int y = fitsBelow ? icon.bottom() + 1 : icon.top() - size.height();
   const int x = std::max(area.left(), std::min(icon.left(), area.right() + 1 - size.width()));

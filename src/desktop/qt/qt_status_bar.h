@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QSystemTrayIcon>
 
 #include <memory>
@@ -35,6 +36,11 @@ class QtStatusBarButton : public StatusBarButton {
   QtStatusItem& item_;
   bool highlighted_ = false;
 };
+
+// Where a menu of `size` pops up from a tray icon at `icon` on a screen of
+// `area`: below the icon, or above it when it does not fit below; moved left
+// as far as it must to stay on the screen.
+QPoint menuPlaceBesideIcon(const QRect& icon, const QRect& area, QSize size);
 
 // A tray icon. A click of the primary button reaches the application's
 // delegate as a mouse-down and a mouse-up, one of the secondary button as a
