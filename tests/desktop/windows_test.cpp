@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "desktop/qt/windows/window_placement.h"
+#include "windows_fixture.h"
+
+namespace wendaro {
+namespace {
+
+using testing::WindowsTest;
+
+TEST(WindowPlacementTest, FramesAreKeptInsideTheScreenMovingAsLittleAsPossible) {
+  const QRect left(0, 0, 1920, 1050), right(1920, 0, 1280, 1024);  // a panel takes the left's bottom 30 pixels
+  const struct {
+    const char* what;
+    QRect frame;
+    QRect area;
+    QPoint topLeft;
+  } kept[] = {
+      {"inside stays", {100, 100, 400, 300}, left, {100, 100}},
+      {"past the right edge", {1700, 100, 400, 300}, left, {1520, 100}},
+      {"past the bottom edge (into the panel)", {100, 900, 400, 300}, left, {100, 750}},
+      {"past the left and top edges", {-150, -40, 400, 300}, left, {0, 0}},
+      {"on a second screen", {3100, 900, 400, 300}, right, {2800, 724}},
+      {"larger than the area: top left", {500, 500, 2000, 1200}, left, {0, 0}},
+      {"no area: unchanged", {-50, -50, 400, 300}, QRect(), {-50, -50}},
+  };
+  for (const auto& c : kept) EXPECT_EQ(keptInside(c.frame, c.area), c.topLeft) << c.what;
+}
+
+TEST_F(WindowsTest, EveryWayOfClosingTellsTheDelegateOnceThenHides) {
+  QtWindow& window = ui.categoriesWindow;
+  const std::function<void()> ways[] = {[&] { window.close(); }, [&] { window.widget().close(); },
+                                        [&] { QTest::keyClick(&ui.categoriesTableView.view(), Qt::Key_Escape); }};
+  for (const auto& close : ways) {
+    show(window);
+    close();
+    EXPECT_FALSE(window.widget().isVisible());
+  }
+  window.close();  // not shown: still announced
+  EXPECT_EQ(rows.events, std::vector<std::string>(4, "willClose Categories"));
+}
+
+using TableViewTest = WindowsTest;
+
+TEST_F(TableViewTest, TheAppsTableShowsEachColumnByItsTitleAndAsksOnlyForWhatACellShows) {
+  QAbstractItemModel& apps = model(ui.appsTableView);
+  ASSERT_EQ(apps.rowCount(), 4);
+  QStringList titles;
+  for (int column = 0; column < apps.columnCount(); ++column)
+    titles << apps.headerData(column, Qt::Horizontal).toString();
+  EXPECT_EQ(titles, (QStringList{"Icon", "Name", "Display"}));
+  // The data source may do real work for a value (icons are drawn anew).
+  for (int column = 0; column < 3; ++column) {
+    for (int role : {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::CheckStateRole, Qt::DecorationRole,
+                     Qt::FontRole, Qt::SizeHintRole, Qt::BackgroundRole}) {
+      apps.index(0, column).data(role);
+    }
+  }
+  EXPECT_EQ(rows.asked, (std::map<std::string, int>{{"Display", 1}, {"Icon", 1}, {"Name", 3}}));
+  EXPECT_FALSE(apps.index(2, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+  EXPECT_EQ(apps.index(2, 1).data().toString(), "Quill");
+  EXPECT_FALSE(apps.flags(apps.index(1, 1)).testFlag(Qt::ItemIsEditable)) << "names are not edited here";
+  EXPECT_EQ(apps.index(0, 2).data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+  EXPECT_EQ(apps.index(1, 2).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+
+  rows.names.resize(2);  // a rescan shrank the list; the table was not reloaded
+  EXPECT_TRUE(apps.index(3, 1).data().isNull());
+  EXPECT_EQ(rows.rowsAskedOutOfRange, 0);
+}
+
+TEST_F(TableViewTest, SelectionFollowsTheCoreAndSurvivesAReload) {
+  QtTableView& table = ui.categoriesTableView;
+  EXPECT_EQ(table.selectedCell(), nullptr);
+  table.selectRowIndexes(2, false);
+  table.selectRowIndexes(9, false);  // past the end: ignored
+  EXPECT_EQ(table.selectedRow(), 2);
+  rows.names.push_back("Yield");
+  table.reloadData();
+  EXPECT_EQ(table.selectedRow(), 2);
+  rows.names.resize(2);
+  table.reloadData();
+  EXPECT_EQ(table.selectedRow(), -1);
+}
+
+// Whatever ends an edit (the window, a button, closing it) delivers the text
+// first.
+TEST_F(TableViewTest, EveryWayOfEndingAnEditDeliversTheTextFirst) {
+  const std::pair<std::function<void()>, std::vector<std::string>> ends[] = {
+      {[&] { ui.categoriesWindow.makeFirstResponder(nullptr); }, {"didEnd Work row 1"}},
+      {[&] { QTest::mouseClick(&ui.removeCategoryButton, Qt::LeftButton); }, {"didEnd Work row 1", "removeCategory"}},
+      {[&] { ui.categoriesWindow.close(); }, {"didEnd Work row 1", "willClose Categories"}}};
+  for (const auto& [end, events] : ends) {
+    rows.events.clear();
+    show(ui.categoriesWindow);
+    ui.categoriesTableView.selectRowIndexes(1, false);
+    ui.categoriesTableView.editColumn(0, 1, true);
+    QTest::keyClicks(ui.categoriesTableView.cellDelegate().openEditor(), "Work");
+    end();
+    EXPECT_EQ(rows.events, events);
+  }
+}
+
+// The Apps table gets its model, and its column widths, when first shown.
+TEST_F(TableViewTest, TheAppsColumnsAreLaidOutWhenTheWindowFirstShows) {
+  QTableView& view = *ui.appsWindow.widget().findChild<QTableView*>();
+  EXPECT_EQ(view.model(), nullptr) << "not before it is needed";
+  show(ui.appsWindow);
+  ASSERT_NE(view.model(), nullptr);
+  const QHeaderView& header = *view.horizontalHeader();
+  EXPECT_GE(header.sectionSize(0), view.iconSize().width() + 16);
+  EXPECT_EQ(header.sectionResizeMode(1), QHeaderView::Stretch);
+  EXPECT_EQ(header.sectionSize(2), header.sectionSizeHint(2));
+}
+
+}  // namespace
+}  // namespace wendaro
