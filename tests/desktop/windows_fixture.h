@@ -45,15 +45,21 @@ class TableRows final : public TableViewDataSource, public ControlTextDelegate, 
   void windowWillClose(Window& window) override { events.push_back("willClose " + window.title()); }
 };
 
-// The four windows connected to `rows`.
+// The four windows connected to `rows`; a toggle records the row and the
+// check box state that the action sees.
 class WindowsTest : public ::testing::Test {
  protected:
   WindowsTest() {
     const auto record = [this](std::string event) { return [this, event] { rows.events.push_back(event); }; };
+    const auto toggle = [this] {
+      TableCell* cell = ui.appsTableView.selectedCell();
+      rows.events.push_back("toggle row " + std::to_string(ui.appsTableView.selectedRow()) + " state " +
+                            std::to_string(cell && cell->isButtonCell() ? cell->state() : -1));
+    };
     ui.connect(rows, rows, rows,
-               WindowActions{record("toggleApp"), record("addCategory"), record("removeCategory"),
-                             record("moveUpCategory"), record("moveDownCategory"), record("addDirectory"),
-                             record("removeDirectory"), record("revertDirectories")});
+               WindowActions{toggle, record("addCategory"), record("removeCategory"), record("moveUpCategory"),
+                             record("moveDownCategory"), record("addDirectory"), record("removeDirectory"),
+                             record("revertDirectories")});
   }
 
   // Shows the window and waits until it has the keyboard.

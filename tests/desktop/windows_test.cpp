@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 
 #include "desktop/qt/windows/window_placement.h"
@@ -71,6 +73,23 @@ TEST_F(TableViewTest, TheAppsTableShowsEachColumnByItsTitleAndAsksOnlyForWhatACe
   rows.names.resize(2);  // a rescan shrank the list; the table was not reloaded
   EXPECT_TRUE(apps.index(3, 1).data().isNull());
   EXPECT_EQ(rows.rowsAskedOutOfRange, 0);
+}
+
+// A check box ticked by a click or by Space sends the toggle with its row
+// selected and the box's new state.
+TEST_F(TableViewTest, ATickedCheckBoxSendsTheToggleWithTheNewState) {
+  show(ui.appsWindow);
+  QTableView& view = ui.appsTableView.view();
+  QStyleOptionViewItem box;
+  box.initFrom(view.viewport());
+  box.rect = view.visualRect(view.model()->index(2, 2));
+  box.features = QStyleOptionViewItem::HasCheckIndicator;
+  box.widget = &view;
+  const QRect tick = view.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &box, &view);
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, tick.center());
+  ui.appsTableView.selectRowIndexes(1, false);
+  QTest::keyClick(&view, Qt::Key_Space);
+  EXPECT_EQ(rows.events, (std::vector<std::string>{"toggle row 2 state 1", "toggle row 1 state 0"}));
 }
 
 TEST_F(TableViewTest, SelectionFollowsTheCoreAndSurvivesAReload) {

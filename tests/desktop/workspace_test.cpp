@@ -26,9 +26,6 @@ class WorkspaceTest : public ::testing::Test {
   void writeScript(const QString& name, const QString& echo) {
     write(name, ("#!/bin/sh\n" + echo + " > " + path("ran") + "\n").toUtf8(), true);
   }
-  void writeEntry(const QString& name, const QString& keys) {
-    write(name, ("[Desktop Entry]\nType=Application\nName=Recorder\n" + keys + "\n").toUtf8());
-  }
   // Launches and returns what the started program wrote, once it wrote it.
   QString launch(const QString& name) {
     QFile::remove(path("ran"));
@@ -45,7 +42,7 @@ class WorkspaceTest : public ::testing::Test {
   QtWorkspace workspace{dir.filePath("opener")};
 };
 
-TEST_F(WorkspaceTest, LaunchedProgramsGetTheUsersEnvironmentAndADesktopEntryTheActivationToken) {
+TEST_F(WorkspaceTest, LaunchedProgramsGetTheUsersEnvironmentAndADesktopEntryItsArgumentsAndTheToken) {
   qputenv("WENDARO_TEST_SETTING", "mine");
   setOwnVariable("WENDARO_TEST_SETTING", "own");
   setOwnVariable("WENDARO_TEST_OWN_ONLY", "own");
@@ -56,10 +53,12 @@ TEST_F(WorkspaceTest, LaunchedProgramsGetTheUsersEnvironmentAndADesktopEntryTheA
   workspace.setActivationTokenSource([&] { return tokens.isEmpty() ? QString() : tokens.takeFirst(); });
   writeScript("tool",
               "echo \"$WENDARO_TEST_SETTING ${WENDARO_TEST_OWN_ONLY:-unset} ${XDG_ACTIVATION_TOKEN:-none} "
-              "${DESKTOP_STARTUP_ID:-none} $# $PWD\"");
-  writeEntry("tool.desktop", "Exec=" + path("tool"));
-  EXPECT_EQ(launch("tool.desktop"), "mine unset token-1 none 0 " + QDir::homePath());
-  EXPECT_EQ(launch("tool"), "mine unset none none 0 " + QDir::homePath());
+              "${DESKTOP_STARTUP_ID:-none} $PWD $# $*\"");
+  write("tool.desktop", ("[Desktop Entry]\nType=Application\nName=Tool\nExec=" + path("tool") +
+                         " --open %f \"two words\"\nPath=" + dir.path() + "\n")
+                            .toUtf8());
+  EXPECT_EQ(launch("tool.desktop"), "mine unset token-1 none " + dir.path() + " 2 --open two words");
+  EXPECT_EQ(launch("tool"), "mine unset none none " + QDir::homePath() + " 0");
   qunsetenv("XDG_ACTIVATION_TOKEN");
   qunsetenv("DESKTOP_STARTUP_ID");
 }
@@ -76,28 +75,6 @@ TEST_F(WorkspaceTest, ADirectoryRunsItsAppRunAndAnythingElseGoesToTheOpener) {
   for (const char* name : {"Broken.app", "Folder.app", "it's \"quoted\" $(x).app", "notes.txt"}) {
     EXPECT_EQ(launch(name), "opened " + path(name));
   }
-}
-
-// The reason goes to standard error and, in the same words, to the notifier.
-TEST_F(WorkspaceTest, ALaunchThatFailsSaysWhy) {
-  QStringList notices;
-  workspace.setFailureNotifier(
-      [&](const QString& title, const QString& message) { notices << title + ": " + message; });
-  writeEntry("Missing.desktop", "Exec=no-such-program-anywhere %U");
-  writeEntry("Broken.desktop", "Exec=\"unclosed");
-  const std::pair<const char*, QString> cases[] = {
-      {"Gone.app", "Gone: it is no longer there"},
-      {"Missing.desktop", "Recorder: its program no-such-program-anywhere is not installed"},
-      {"Broken.desktop", "Recorder: its Exec line cannot be read as a command"},
-  };
-  for (const auto& [name, reason] : cases) {
-    notices.clear();
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(launch(name), "<not started>");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), ("wendaro: cannot launch " + reason + "\n").toStdString());
-    EXPECT_EQ(notices, QStringList{"Cannot launch " + reason});
-  }
-  EXPECT_FALSE(workspace.launchApplication("").started);
 }
 
 }  // namespace
