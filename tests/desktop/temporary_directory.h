@@ -1,7 +1,5 @@
 #pragma once
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -37,18 +35,11 @@ class TemporaryDirectory {
 
 inline std::optional<std::string> readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  return in ? std::optional(std::string(std::istreambuf_iterator<char>(in), {})) : std::nullopt;
 }
 
 inline void writeFile(const std::string& path, const std::string& contents) {
   std::ofstream(path, std::ios::binary) << contents;
-}
-
-inline mode_t permissionsOf(const std::string& path) {
-  struct stat status {};
-  ::stat(path.c_str(), &status);
-  return status.st_mode & 07777;
 }
 
 // The names in a directory, sorted.
