@@ -1,215 +1,126 @@
 #include "core/core_test_fixture.h"
-#include "launch/option_key.h"
-#include "settings/defaults_keys.h"
+#include "launch/remote_requests.h"
 
 namespace wendaro {
 namespace {
 
-using fake::FakeStatusItem;
-using Paths = std::vector<std::string>;
-
-TEST(OptionTest, TrueOnlyForOptionAlone) {
-  struct Case {
-    ModifierFlags flags;
-    bool expected;
-  };
-  for (const Case& c : {Case{0, false}, Case{kOptionKeyMask, true}, Case{kOptionKeyMask | kShiftKeyMask, false},
-                        Case{kOptionKeyMask | kCommandKeyMask, false}, Case{kOptionKeyMask | kControlKeyMask, false},
-                        Case{kShiftKeyMask, false}, Case{kOptionKeyMask | (1u << 16), false}}) {
-    EXPECT_EQ(isOptionOnly(c.flags), c.expected) << std::hex << c.flags;
-  }
-}
-
 class LaunchingTest : public CoreTest {
  protected:
-  static WendaroMenuItemRef entry(std::optional<std::string> launchString) {
-    auto item = std::make_shared<WendaroMenuItem>("Entry", Action::LaunchAppWithItem, "");
-    item->launchString = std::move(launchString);
-    return item;
-  }
-  FakeStatusItem& mainIcon() { return desktop.mainStatusItem(); }
+  fake::FakeStatusItem& mainIcon() { return desktop.mainStatusItem(); }
 };
 
-TEST_F(LaunchingTest, AppEntryLaunchesUnlessOptionAloneIsHeld) {
-  const auto mail = entry("/Applications/Mail.app");
-
-  app->launchAppWithItem(mail.get());
-  EXPECT_EQ(desktop.workspace.launched, Paths{"/Applications/Mail.app"});
-
-  desktop.events.flags = kOptionKeyMask | kShiftKeyMask;
-  app->launchAppWithItem(mail.get());
-  EXPECT_EQ(desktop.workspace.launched.size(), 2u);
-  EXPECT_FALSE(desktop.shortcutWindow.visible);
-
-  desktop.events.flags = kOptionKeyMask;
-  app->launchAppWithItem(mail.get());
-  EXPECT_EQ(desktop.workspace.launched.size(), 2u);
-  EXPECT_TRUE(desktop.shortcutWindow.visible);
-  EXPECT_EQ(desktop.shortcutWindow.title(), "Mail");
-  EXPECT_TRUE(desktop.shortcutView.associatedKey.starts_with("ash"));
-}
-
-TEST_F(LaunchingTest, LaunchAllLaunchesMembersInStoredOrder) {
-  app->categoriesApps["Work"] = {"/A/Zed.app", "/Elsewhere/Gone.app", "/A/Alpha.app"};
-  const auto work = entry("Work");
-  app->launchCategoryWithItem(work.get());
-  EXPECT_EQ(desktop.workspace.launched, (Paths{"/A/Zed.app", "/Elsewhere/Gone.app", "/A/Alpha.app"}));
-
-  desktop.workspace.launched.clear();
-  desktop.events.flags = kOptionKeyMask;
-  app->launchCategoryWithItem(work.get());
-  EXPECT_TRUE(desktop.workspace.launched.empty());
-  EXPECT_EQ(desktop.shortcutWindow.title(), "Work");
-  EXPECT_TRUE(desktop.shortcutView.associatedKey.starts_with("csh"));
-}
-
-TEST_F(LaunchingTest, NothingToLaunchDoesNothing) {
-  app->categoriesApps["Empty"] = {};
-  for (const char* category : {"Empty", "Unlisted"}) {
-    const auto item = entry(category);
-    app->launchCategoryWithItem(item.get());
-  }
-  const auto blank = entry(std::nullopt);
-  desktop.log.clear();
-  for (ModifierFlags flags : {ModifierFlags{0}, kOptionKeyMask}) {
+// A click on an entry launches; with Option alone held, or by Alt+Return on
+// it, it opens the shortcut editor of what the entry launches instead.
+TEST_F(LaunchingTest, EntriesLaunchOrOpenTheirShortcutEditor) {
+  app->categoriesApps = {{"Work", {"/A/Zed.app", "/Elsewhere/Gone.app", "/A/Alpha.app"}}, {"Empty", {}}};
+  // What each does: the apps launched, or the editor's title and the start of its key.
+  const std::tuple<std::optional<std::string>, Action, ModifierFlags, bool, std::string> cases[] = {
+      {"/A/Ledger.app", Action::LaunchAppWithItem, 0, false, "/A/Ledger.app "},
+      {"/A/Ledger.app", Action::LaunchAppWithItem, kOptionKeyMask | kShiftKeyMask, false, "/A/Ledger.app "},
+      {"/A/Ledger.app", Action::LaunchAppWithItem, kOptionKeyMask, false, "Ledger ash"},
+      {"Work", Action::LaunchCategoryWithItem, 0, false, "/A/Zed.app /Elsewhere/Gone.app /A/Alpha.app "},
+      {"Work", Action::LaunchCategoryWithItem, kOptionKeyMask, false, "Work csh"},
+      {"Empty", Action::LaunchCategoryWithItem, 0, false, ""},
+      {"Unlisted", Action::LaunchCategoryWithItem, 0, false, ""},
+      {std::nullopt, Action::LaunchAppWithItem, kOptionKeyMask, false, ""},
+      {"/A/Ledger.app", Action::LaunchAppWithItem, 0, true, "Ledger ash"},
+      {"Work", Action::LaunchCategoryWithItem, 0, true, "Work csh"},
+      {"Work", Action::ShowAppsWindow, 0, true, "Wendaro's Menu Wen"},
+  };
+  for (const auto& [launchString, action, flags, byKeyboard, expected] : cases) {
+    auto item = entry("", action);
+    item->launchString = launchString;
     desktop.events.flags = flags;
-    app->launchAppWithItem(blank.get());
-    app->launchCategoryWithItem(blank.get());
-    app->launchAppWithItem(nullptr);
+    desktop.shortcutWindow.visible = false;
+    desktop.workspace.launched.clear();
+    app->shortcutsIndex.clear();
+    if (byKeyboard) {
+      app->performShortcutEditing(item.get());
+    } else {
+      app->performMenuItemAction(*item);
+    }
+    std::string outcome;
+    for (const auto& path : desktop.workspace.launched) outcome += path + " ";
+    if (desktop.shortcutWindow.visible) {
+      outcome += desktop.shortcutWindow.title() + " " + desktop.shortcutView.associatedKey.substr(0, 3);
+    }
+    EXPECT_EQ(outcome, expected) << launchString.value_or("(none)") << (byKeyboard ? " by keyboard" : "");
   }
-  EXPECT_TRUE(desktop.workspace.launched.empty());
-  EXPECT_TRUE(desktop.log.all().empty());
 }
 
-TEST_F(LaunchingTest, MainIconOpensTheMenuAndStaysHighlightedUntilItCloses) {
-  app->setUpMenus();
-  desktop.statusBar.mouseDown(mainIcon());
-  EXPECT_TRUE(mainIcon().fakeButton().highlighted);
+// The main icon opens the menu, highlighted until it closes; its shortcut, let go while the
+// menu is tracked, works again after. With Option held the icon opens the menu's editor.
+TEST_F(LaunchingTest, TheMainIconAndShortcutOpenTheMenu) {
+  start();
+  store(keys::kMenuShortcut, "Ctrl+Space");
+  app->showShortcutWindow("/A/Ledger.app", false);
+  desktop.statusBar.click(mainIcon());
+  EXPECT_FALSE(desktop.shortcutWindow.visible) << "the menu closes the shortcut editor";
   EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
-  EXPECT_EQ(desktop.statusBar.openMenuItem, &mainIcon());
+  EXPECT_TRUE(mainIcon().fakeButton.highlighted);
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
+  EXPECT_EQ(desktop.statusBar.openMenu, nullptr);
+  EXPECT_FALSE(mainIcon().fakeButton.highlighted);
 
-  desktop.statusBar.mouseUp(mainIcon());
-  EXPECT_TRUE(mainIcon().fakeButton().highlighted);
-
-  desktop.log.clear();
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
+  EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
+  EXPECT_FALSE(desktop.binder.press("Ctrl+Space")) << "inert while the menu it opened is tracked";
   desktop.statusBar.closeMenu();
-  EXPECT_FALSE(mainIcon().fakeButton().highlighted);
-  EXPECT_EQ(desktop.log.matching("binder."), (Paths{"binder.bind WendaroMenu"}));
-  EXPECT_TRUE(desktop.workspace.launched.empty());
-}
+  EXPECT_FALSE(mainIcon().fakeButton.highlighted);
+  EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
+  desktop.statusBar.closeMenu();
 
-TEST_F(LaunchingTest, OptionClickOnTheMainIconOpensTheEditorForTheMenu) {
-  app->setUpMenus();
   desktop.events.flags = kOptionKeyMask;
   desktop.statusBar.click(mainIcon());
-  EXPECT_FALSE(mainIcon().fakeButton().highlighted);
   EXPECT_EQ(desktop.statusBar.openMenu, nullptr);
-  EXPECT_TRUE(desktop.shortcutWindow.visible);
+  EXPECT_FALSE(mainIcon().fakeButton.highlighted);
   EXPECT_EQ(desktop.shortcutWindow.title(), "Wendaro's Menu");
-}
-
-TEST_F(LaunchingTest, PinnedIconLaunchesOnMouseDownAndIsHighlightedUntilMouseUp) {
-  app->menubar = {"/A/One.app", "/A/Two.app"};
-  app->rebuildMenubarItems();
-
-  desktop.statusBar.mouseDown(pinned(1));
-  EXPECT_EQ(desktop.workspace.launched, Paths{"/A/Two.app"});
-  EXPECT_TRUE(pinned(1).fakeButton().highlighted);
-  EXPECT_EQ(desktop.statusBar.openMenu, nullptr);
-  desktop.statusBar.mouseUp(pinned(1));
-  EXPECT_FALSE(pinned(1).fakeButton().highlighted);
-
-  desktop.events.flags = kOptionKeyMask;
-  desktop.statusBar.click(pinned(0));
-  EXPECT_EQ(desktop.workspace.launched.size(), 1u);
-  EXPECT_EQ(desktop.shortcutWindow.title(), "One");
-  EXPECT_EQ(app->shortcutsIndex.count("/A/One.app"), 1u);
-}
-
-// Only the primary button launches; the secondary one opens the icon's menu,
-// whose entries edit the app's shortcut or unpin it.
-TEST_F(LaunchingTest, RightClickOnAPinnedIconOpensItsMenu) {
-  app->setUpMenus();
-  app->menubar = {"/A/One.app", "/A/two.desktop"};
-  app->appTitles.set("/A/two.desktop", "Two");
-  app->rebuildMenubarItems();
-
-  desktop.statusBar.rightMouseDown(pinned(1));
-  EXPECT_TRUE(desktop.workspace.launched.empty());
-  ASSERT_EQ(desktop.statusBar.openMenu, app->pinnedAppMenus[1].get());
-  EXPECT_EQ(desktop.statusBar.openMenuItem, &pinned(1));
-  EXPECT_EQ(pinned(1).fakeButton().menu, app->pinnedAppMenus[1].get()) << "for desktops that show it themselves";
-  EXPECT_EQ(pinned(0).fakeButton().menu, app->pinnedAppMenus[0].get());
-  const Menu& menu = *app->pinnedAppMenus[1];
-  ASSERT_EQ(menu.numberOfItems(), 4);
-  EXPECT_EQ(menu.itemAtIndex(0)->title(), "Two");
-  EXPECT_EQ(menu.itemAtIndex(0)->action(), Action::None) << "a title, not a command";
-  EXPECT_TRUE(menu.itemAtIndex(1)->isSeparatorItem());
-  desktop.statusBar.closeMenu();
-
-  app->performMenuItemAction(*menu.itemAtIndex(2));
-  EXPECT_EQ(desktop.shortcutWindow.title(), "Two");
-  EXPECT_EQ(app->shortcutsIndex.count("/A/two.desktop"), 1u);
-
-  desktop.log.clear();
-  app->performMenuItemAction(*menu.itemAtIndex(3));
-  EXPECT_EQ(app->menubar, Paths{"/A/One.app"});
-  EXPECT_EQ(stored(keys::kMenubar), Paths{"/A/One.app"});
-  EXPECT_EQ(desktop.statusBar.shown().size(), 2u) << "the main icon and One's";
-  EXPECT_TRUE(desktop.workspace.launched.empty());
-
+  desktop.events.flags = 0;
   desktop.statusBar.rightMouseDown(mainIcon());
-  EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get()) << "the main icon opens the main menu";
+  EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
 }
 
-// Alt+Return on a highlighted entry opens the editor that an Alt-click on it
-// would; elsewhere in a menu it opens the main menu's.
-TEST_F(LaunchingTest, TheKeyboardReachesTheShortcutEditorOfEveryEntry) {
-  auto mail = entry("/Applications/Mail.app");
-  auto launchAll = entry("Work");
-  launchAll->setAction(Action::LaunchCategoryWithItem);
-  auto manageEntry = entry("Work");
-  manageEntry->setAction(Action::ShowAppsWindow);
-  const struct {
-    const MenuItem* entry;
-    const char* title;
-    const char* keyPrefix;
-  } cases[] = {
-      {mail.get(), "Mail", "ash"},
-      {launchAll.get(), "Work", "csh"},
-      {manageEntry.get(), "Wendaro's Menu", "WendaroMenu"},
-      {nullptr, "Wendaro's Menu", "WendaroMenu"},
-  };
-  for (const auto& c : cases) {
-    app->performShortcutEditing(c.entry);
-    EXPECT_TRUE(desktop.shortcutWindow.visible);
-    EXPECT_EQ(desktop.shortcutWindow.title(), c.title);
-    EXPECT_TRUE(desktop.shortcutView.associatedKey.starts_with(c.keyPrefix)) << desktop.shortcutView.associatedKey;
+// Remote requests launch only what the menus launch, byte for byte and
+// without the Option test, and open the menu and the Manage menu's windows.
+TEST_F(LaunchingTest, RemoteRequestsReachOnlyWhatTheMenusReach) {
+  app->allApps = {"/A/Catalogued.app"};
+  app->favorites = {"/Elsewhere/Favourite.app"};
+  app->menubar = {"/Elsewhere/Pinned.app"};
+  app->categories = {"Work", "Empty"};
+  app->categoriesApps = {{"Work", {"/Elsewhere/Member.app"}}, {"Stale", {"/S/Stale.app"}}};
+  app->setUpMenus();
+  desktop.events.flags = kOptionKeyMask;
+  const Paths apps = {"/A/Catalogued.app", "/Elsewhere/Favourite.app", "/Elsewhere/Pinned.app", "/Elsewhere/Member.app",
+                      "/S/Stale.app",      "/A/Unknown.app",           "/A/Catalogued.app/",    ""};
+  for (std::size_t i = 0; i < apps.size(); ++i) {
+    EXPECT_EQ(launchKnownApp(*app, apps[i]).outcome, i < 5 ? RequestOutcome::Done : RequestOutcome::UnknownApp) << i;
   }
-  EXPECT_TRUE(desktop.workspace.launched.empty());
-}
-
-TEST_F(LaunchingTest, ButtonOfNoPinnedAppOnlyHighlights) {
-  app->menubar = {"/A/One.app", "/A/Two.app"};
-  app->rebuildMenubarItems();
-  app->menubar.pop_back();  // changed without a rebuild: icon 1 has no path any more
-  auto& stray = pinned(1);
-
-  desktop.statusBar.mouseDown(stray);
-  EXPECT_TRUE(stray.fakeButton().highlighted);
-  desktop.statusBar.mouseUp(stray);
-  EXPECT_FALSE(stray.fakeButton().highlighted);
-  app->launchAppWithButton(stray.fakeButton());
-  EXPECT_TRUE(desktop.workspace.launched.empty());
-}
-
-TEST_F(LaunchingTest, ButtonActionLaunchesWithoutTouchingTheHighlight) {
-  app->menubar = {"/A/One.app"};
-  app->rebuildMenubarItems();
-  desktop.log.clear();
-  app->launchAppWithButton(pinned(0).fakeButton());
-  EXPECT_EQ(desktop.workspace.launched, Paths{"/A/One.app"});
-  EXPECT_TRUE(desktop.log.matching("statusButton").empty());
+  const Paths categories = {"Work", "Empty", "Stale", "Favorites"};
+  for (std::size_t i = 0; i < categories.size(); ++i) {
+    EXPECT_EQ(launchKnownCategory(*app, categories[i]).outcome,
+              i < 2 ? RequestOutcome::Done : RequestOutcome::UnknownCategory)
+        << i;
+  }
+  EXPECT_EQ(desktop.workspace.launched, (Paths{"/A/Catalogued.app", "/Elsewhere/Favourite.app", "/Elsewhere/Pinned.app",
+                                               "/Elsewhere/Member.app", "/S/Stale.app", "/Elsewhere/Member.app"}));
+  openMainMenu(*app);
+  openMainMenu(*app);
+  EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
+  EXPECT_FALSE(desktop.shortcutWindow.visible);
+  for (const auto& [title, window] : {std::pair<const char*, fake::FakeWindow*>{"Favorites", &desktop.appsWindow},
+                                      {"Menu Bar", &desktop.appsWindow},
+                                      {"Categories", &desktop.categoriesWindow},
+                                      {"Directories", &desktop.directoriesWindow}}) {
+    window->visible = false;
+    EXPECT_EQ(showManagementWindow(*app, title), RequestOutcome::Done) << title;
+    EXPECT_TRUE(window->visible) << title;
+  }
+  for (const char* title : {"Keyboard", "Work", "favorites"}) {
+    EXPECT_EQ(showManagementWindow(*app, title), RequestOutcome::UnknownWindow) << title;
+  }
+  app->shortcutsIndex = {{"/A/Ledger.app", "ash1"}, {"Work", "csh2"}};
+  EXPECT_EQ(shortcutTitle(*app, "WendaroMenu"), "Wendaro's Menu");
+  EXPECT_EQ(shortcutTitle(*app, "ash1") + shortcutTitle(*app, "csh2") + shortcutTitle(*app, "ash3"), "LedgerWork");
 }
 
 }  // namespace

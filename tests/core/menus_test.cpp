@@ -1,220 +1,184 @@
 #include "core/core_test_fixture.h"
-#include "core/menu_contents.h"
+#include "menus/icon_scaling.h"
 
 namespace wendaro {
 namespace {
 
-using fake::FakeDesktop;
-using testing_support::asWendaroItem;
-using testing_support::launchStringsOf;
-using testing_support::titlesOf;
-using Titles = std::vector<std::string>;
+using fake::asFake;
+using fake::FakeImage;
+using fake::menuText;
 
-class MenusTest : public CoreTest {
- protected:
-  const Menu& main() const { return *app->menubarMenu; }
-  const MenuItemRef& entry(const std::string& title) const {
-    for (const auto& item : main().items()) {
-      if (item->title() == title) return item;
-    }
-    throw std::out_of_range("no entry " + title);
-  }
-  long favoritesSeparatorAt() const { return main().indexOfItem(app->favoritesSeparator); }
-  long categoriesSeparatorAt() const { return main().indexOfItem(app->categoriesSeparator); }
-};
+// The end of every main menu: the separator below All Apps, Manage with its
+// keyboard help, More and Quit.
+const std::string kMainMenuEnd =
+    "---\n"
+    "Manage\n"
+    "  Menu Bar\n"
+    "  Favorites\n"
+    "  Categories\n"
+    "  Directories\n"
+    "  Keyboard\n"
+    "    You can manage keyboard shortcuts by holding\\nthe Option/Alt key while clicking on:\\n"
+    "- Wendaro's menu bar icon,\\n- app's menu item,\\n- app's menu bar icon,\\n"
+    "- \"Launch All\" item in category's menu.\n"
+    "More\n"
+    "  Launch at Startup\n"
+    "  Check for Updates\n"
+    "  Questions/Problems/Suggestions\n"
+    "Quit\n";
 
-TEST_F(MenusTest, EmptyStateGivesTheFixedEntriesAndTheEmptyCatalogueNote) {
-  app->setUpMenus();
-  EXPECT_EQ(titlesOf(main()), (Titles{"---", "All Apps", "---", "Manage", "More", "Quit"}));
-  EXPECT_EQ(main().delegate(), app.get());
-  EXPECT_EQ(main().itemAtIndex(0), app->favoritesSeparator);
-  EXPECT_EQ(main().itemAtIndex(2), app->categoriesSeparator);
-  EXPECT_EQ(entry("All Apps")->submenu(), app->allAppsMenu);
-  EXPECT_EQ(entry("Manage")->submenu(), app->manageMenu);
-  EXPECT_EQ(entry("More")->submenu(), app->moreMenu);
-  EXPECT_EQ(entry("Quit")->action(), Action::Terminate);
-  for (const auto& item : main().items()) {
-    EXPECT_EQ(item->keyEquivalent(), "") << item->title();
-    if (item->title() != "Quit") {
-      EXPECT_EQ(item->action(), Action::None) << item->title();
-    }
-  }
+const Paths kApps = {"/Applications/Ledger.app", "/Applications/Quill.app", "/Applications/Zed.app",
+                     "/System/Applications/Abacus.app"};
 
-  const Menu& allApps = *app->allAppsMenu;
-  ASSERT_EQ(titlesOf(allApps), (Titles{"No apps found in chosen Directories", "Manage"}));
-  EXPECT_EQ(allApps.itemAtIndex(0)->action(), Action::None);
-  EXPECT_EQ(allApps.itemAtIndex(1)->action(), Action::ShowDirectoriesWindow);
+using MenusTest = CoreTest;
+
+// A first session from an empty store, made through the menus and windows,
+// then a restart on the same store: everything set comes back.
+TEST_F(MenusTest, EverythingSetInOneRunComesBackInTheNext) {
+  for (const auto& path : kApps) desktop.fileSystem.addDirectory(path);
+  start();
+  app->addCategory();
+  ASSERT_TRUE(desktop.categoriesTable.commitEdit("Work"));
+  manage("Work", false);
+  tick("/Applications/Zed.app", true);
+  tick("/Applications/Ledger.app", true);
+  app->performMenuItemAction(*app->manageMenu->itemAtIndex(1));
+  tick("/System/Applications/Abacus.app", true);
+  EXPECT_EQ(menuTitles(false), Paths{"Abacus"}) << "shown at once";
+  app->performMenuItemAction(*app->manageMenu->itemAtIndex(0));
+  tick("/Applications/Quill.app", true);
+  desktop.appsWindow.close();
+  desktop.events.flags = kOptionKeyMask;
+  app->performMenuItemAction(*entry("/Applications/Quill.app", Action::LaunchAppWithItem));
+  desktop.events.flags = 0;
+  desktop.shortcutView.record("Ctrl+Alt+N");
+  desktop.shortcutWindow.close();
+  app.reset();
+
+  fake::FakeDesktop next;
+  next.defaults.values = desktop.defaults.values;
+  for (const auto& path : kApps) next.fileSystem.addDirectory(path);
+  auto restarted = next.makeApplication();
+  restarted->applicationDidFinishLaunching();
+  EXPECT_EQ(menuText(*restarted->menubarMenu),
+            "Abacus\n---\nWork\n  Ledger\n  Zed\n  ---\n  Launch All\n  Manage\n"
+            "All Apps\n  Abacus\n  Ledger\n  Quill\tCtrl+Alt+N\n  Zed\n" +
+                kMainMenuEnd);
+  EXPECT_EQ(restarted->categoriesApps.at("Work"), (Paths{"/Applications/Zed.app", "/Applications/Ledger.app"}))
+      << "ticked order";
+  EXPECT_TRUE(next.binder.press("Ctrl+Alt+N"));
+  next.statusBar.click(*next.statusBar.shown().at(1));
+  EXPECT_EQ(next.workspace.launched, (Paths{"/Applications/Quill.app", "/Applications/Quill.app"}));
 }
 
-TEST_F(MenusTest, ManageMenuOpensTheWindowsAndExplainsTheKeyboard) {
+// Favourites sort by name ignoring case; categories keep their order and list a sorted copy
+// of their members; rebuilding a section replaces it and leaves the others alone.
+TEST_F(MenusTest, SectionsAreBuiltAndRebuiltInPlace) {
+  fake::FakeDesktop empty;
+  auto made = empty.makeApplication();
+  made->setUpMenus();
+  EXPECT_EQ(menuText(*made->menubarMenu),
+            "---\nAll Apps\n  No apps found in chosen Directories\n  Manage\n" + kMainMenuEnd);
+  app->allApps = {"/A/Ledger.app", "/A/Zed.app"};
+  app->favorites = {"/A/zeta.app", "/A/Alpha.app", "/B/alpha.app", "/A/\xC3\x89mail.app", "/A/email.app"};
+  app->categories = {"B", "A"};
+  app->categoriesApps = {{"B", {"/B/ledger.app", "/A/Zed.app", "/A/Ledger.app", "/Elsewhere/Gone.app"}}};
   app->setUpMenus();
-  const Menu& manage = *app->manageMenu;
-  ASSERT_EQ(titlesOf(manage), (Titles{"Menu Bar", "Favorites", "Categories", "Directories", "Keyboard"}));
-  for (long i : {0, 1}) {
-    const auto& builtIn = asWendaroItem(manage.itemAtIndex(i));
-    EXPECT_EQ(builtIn.action(), Action::ShowAppsWindow);
-    EXPECT_EQ(builtIn.launchString, builtIn.title());
-    EXPECT_TRUE(builtIn.isHardcodedCategory);
-  }
-  EXPECT_EQ(manage.itemAtIndex(2)->action(), Action::ShowCategoriesWindow);
-  EXPECT_EQ(manage.itemAtIndex(3)->action(), Action::ShowDirectoriesWindow);
-
-  const auto& keyboard = manage.itemAtIndex(4);
-  EXPECT_EQ(keyboard->action(), Action::None);
-  ASSERT_TRUE(keyboard->submenu());
-  ASSERT_EQ(keyboard->submenu()->numberOfItems(), 1);
-  const auto& help = keyboard->submenu()->itemAtIndex(0);
-  EXPECT_EQ(help->title(), "");
-  EXPECT_EQ(help->action(), Action::None);
-  EXPECT_EQ(help->keyEquivalent(), "");  // its text: see the scenario test
-}
-
-TEST_F(MenusTest, MoreMenuSendsUpdateChecksToTheUpdaterPresentAtBuildTime) {
-  struct Case {
-    bool connected;
-    ActionTarget target;
-  };
-  for (const Case& c : {Case{true, ActionTarget::Updater}, Case{false, ActionTarget::None}}) {
-    FakeDesktop fresh;
-    auto made = fresh.makeApplication();
-    if (!c.connected) made->updater = nullptr;
-    made->setUpMenus();
-    const Menu& more = *made->moreMenu;
-    ASSERT_EQ(titlesOf(more), (Titles{"Launch at Startup", "Check for Updates", "Questions/Problems/Suggestions"}));
-    EXPECT_EQ(more.itemAtIndex(0), made->launchAtStartupMenuItem);
-    EXPECT_EQ(more.itemAtIndex(0)->target(), ActionTarget::None);
-    EXPECT_EQ(more.itemAtIndex(1)->action(), Action::CheckForUpdates);
-    EXPECT_EQ(more.itemAtIndex(1)->target(), c.target) << "updater connected: " << c.connected;
-    EXPECT_EQ(more.itemAtIndex(2)->action(), Action::Support);
-    EXPECT_EQ(more.itemAtIndex(2)->target(), ActionTarget::None);
-  }
-}
-
-TEST_F(MenusTest, AllAppsListsTheCatalogueInItsOrder) {
-  app->allApps = {"/Applications/Books.app", "/Applications/Mail.app", "/Users/me/Apps/Notes.app"};
-  app->setUpMenus();
-  EXPECT_EQ(titlesOf(*app->allAppsMenu), (Titles{"Books", "Mail", "Notes"}));
-  EXPECT_EQ(launchStringsOf(*app->allAppsMenu), app->allApps);
-  for (const auto& item : app->allAppsMenu->items()) EXPECT_EQ(item->action(), Action::LaunchAppWithItem);
-}
-
-TEST_F(MenusTest, FavouritesIgnoreCaseAndKeepStoredOrderForEqualNames) {
-  app->favorites = {"/Applications/zeta.app", "/Applications/Alpha.app", "/Volumes/X/alpha.app"};
-  app->setUpMenus();
-  EXPECT_EQ(titlesOf(main()), (Titles{"Alpha", "alpha", "zeta", "---", "All Apps", "---", "Manage", "More", "Quit"}));
-  EXPECT_EQ(launchStringsOf(main())[0], "/Applications/Alpha.app");
-  EXPECT_EQ(launchStringsOf(main())[1], "/Volumes/X/alpha.app");
-
-  // Upper case sorts before lower case by code point; the order must not.
-  app->favorites = {"/Applications/Zoo.app", "/Applications/apple.app", "/Applications/Émail.app",
-                    "/Applications/email.app"};
-  app->rebuildFavoriteItems();
-  EXPECT_EQ(titlesOf(main()),
-            (Titles{"apple", "email", "Zoo", "Émail", "---", "All Apps", "---", "Manage", "More", "Quit"}));
-  for (long i = 0; i < favoritesSeparatorAt(); ++i) {
-    EXPECT_EQ(main().itemAtIndex(i)->action(), Action::LaunchAppWithItem);
-  }
-}
-
-// Two apps of one title show the folders they are in; their titles, and
-// every other entry, stay as they are.
-TEST_F(MenusTest, AppsOfTheSameTitleShowTheirFolders) {
-  app->allApps = {"/Applications/Mail.app", "/System/Applications/Mail.app", "/Applications/mail.app",
-                  "/Applications/Notes.app"};
-  app->favorites = {"/System/Applications/Mail.app", "/Applications/Notes.app", "/Applications/Mail.app"};
-  app->categories = {"Work"};
-  app->categoriesApps["Work"] = {"/System/Applications/Mail.app", "/Applications/Mail.app"};
-  app->setUpMenus();
-  auto subtitles = [](const Menu& menu) {
-    std::map<std::string, std::string> shown;
-    for (const auto& item : menu.items()) {
-      const auto* entry = dynamic_cast<const WendaroMenuItem*>(item.get());
-      if (entry && entry->launchString && !entry->subtitle().empty()) {
-        EXPECT_EQ(entry->title(), "Mail");
-        shown[*entry->launchString] = entry->subtitle();
-      }
-    }
-    return shown;
-  };
-  const std::map<std::string, std::string> expected{{"/Applications/Mail.app", "/Applications"},
-                                                    {"/System/Applications/Mail.app", "/System/Applications"}};
-  EXPECT_EQ(subtitles(main()), expected);
-  EXPECT_EQ(subtitles(*app->allAppsMenu), expected);
-  EXPECT_EQ(subtitles(*entry("Work")->submenu()), expected);
-}
-
-TEST_F(MenusTest, FavouritesRebuildReplacesTheSectionAndLeavesCategoriesAlone) {
-  app->favorites = {"/A/One.app", "/A/Two.app", "/A/Three.app"};
-  app->categories = {"Work"};
-  app->setUpMenus();
-  ASSERT_EQ(favoritesSeparatorAt(), 3);
+  const std::string categories =
+      "B\n  Gone\n  ledger\n  Ledger\n  Zed\n  ---\n  Launch All\n  Manage\n"
+      "A\n  ---\n  Launch All\n  Manage\n";
+  const std::string allApps = "All Apps\n  Ledger\n  Zed\n";
+  EXPECT_EQ(menuText(*app->menubarMenu),
+            "Alpha\nalpha\nemail\nzeta\n\xC3\x89mail\n---\n" + categories + allApps + kMainMenuEnd);
 
   app->favorites = {"/A/Four.app"};
   app->rebuildFavoriteItems();
-  EXPECT_EQ(titlesOf(main()), (Titles{"Four", "---", "Work", "All Apps", "---", "Manage", "More", "Quit"}));
-
-  app->favorites.clear();
-  app->rebuildFavoriteItems();
-  EXPECT_EQ(favoritesSeparatorAt(), 0);
-  EXPECT_EQ(titlesOf(main()), (Titles{"---", "Work", "All Apps", "---", "Manage", "More", "Quit"}));
+  app->categories = {"C", "A"};
+  app->rebuildCategoryItems();
+  EXPECT_EQ(menuText(*app->menubarMenu),
+            "Four\n---\nC\n  ---\n  Launch All\n  Manage\nA\n  ---\n  Launch All\n  Manage\n" + allApps + kMainMenuEnd);
 }
 
-TEST_F(MenusTest, CategoriesKeepTheirStoredOrderBetweenTheSeparators) {
-  app->favorites = {"/A/Fav.app"};
-  app->categories = {"B", "A", "C"};
+// Two apps of one title show the folders they are in; no other app does.
+TEST_F(MenusTest, AppsOfTheSameTitleShowTheirFolders) {
+  app->allApps = {"/Apps/Ledger.app", "/System/Ledger.app", "/Apps/ledger.app", "/Apps/Quill.app"};
+  app->favorites = {"/System/Ledger.app", "/Apps/Quill.app", "/Apps/Ledger.app"};
   app->setUpMenus();
-  EXPECT_EQ(titlesOf(main()), (Titles{"Fav", "---", "B", "A", "C", "All Apps", "---", "Manage", "More", "Quit"}));
-  for (const char* name : {"A", "B", "C"}) {
-    EXPECT_EQ(entry(name)->action(), Action::None);
-    EXPECT_EQ(entry(name)->keyEquivalent(), "");
-    ASSERT_TRUE(entry(name)->submenu());
+  for (const Menu* menu : {app->menubarMenu.get(), app->allAppsMenu.get()}) {
+    Paths subtitles;
+    for (const auto& item : menu->items()) subtitles.push_back(item->subtitle());
+    subtitles.resize(4);
+    EXPECT_EQ(subtitles, menu == app->allAppsMenu.get() ? (Paths{"/Apps", "/System", "", ""})
+                                                        : (Paths{"/System", "/Apps", "", ""}));
   }
 }
 
-TEST_F(MenusTest, CategorySubmenuSortsACopyOfItsMembers) {
-  const std::vector<std::string> stored = {"/B/mail.app", "/A/Zed.app", "/A/Mail.app", "/Elsewhere/Gone.app"};
-  app->categories = {"Work"};
-  app->categoriesApps["Work"] = stored;
-  app->allApps = {"/A/Mail.app", "/A/Zed.app"};  // the member in /Elsewhere is not in the catalogue
-  app->setUpMenus();
+// App entries show their icon at 16 points, "Launch All" none, and their stored shortcut; an
+// index entry whose shortcut was cleared is dropped with its stored key.
+TEST_F(MenusTest, EntriesShowTheirIconAndShortcut) {
+  desktop.workspace.icons["/A/Broken.app"] = std::make_shared<FakeImage>("broken", Size{32, 32}, false);
+  app->shortcutsIndex = {{"/A/Ledger.app", "ash525"}, {"Work", "csh70"}, {"/A/Quill.app", "ash1"}};
+  store("ash525", "Meta+Shift+L");
+  store("csh70", "Ctrl+Alt+W");
+  store("ash1", "");
+  auto ledger = app->makeMenuItem("/A/Ledger.app", false);
+  ASSERT_TRUE(asFake(ledger->image()));
+  EXPECT_EQ(asFake(ledger->image())->size(), (Size{16, 16}));
+  EXPECT_EQ(asFake(asFake(ledger->image())->drawnSource)->name, "icon:/A/Ledger.app");
+  EXPECT_EQ(ledger->keyEquivalent(), "L");
+  EXPECT_EQ(ledger->keyEquivalentModifierMask(), kCommandKeyMask | kShiftKeyMask);
+  EXPECT_FALSE(app->makeMenuItem("/A/Broken.app", false)->image());
+  auto work = app->makeMenuItem("Work", true);
+  EXPECT_EQ(work->title(), "Launch All");
+  EXPECT_FALSE(work->image());
+  EXPECT_EQ(work->keyEquivalentModifierMask(), kControlKeyMask | kOptionKeyMask);
 
-  const Menu& work = *entry("Work")->submenu();
-  EXPECT_EQ(titlesOf(work), (Titles{"Gone", "mail", "Mail", "Zed", "---", "Launch All", "Manage"}));
-  EXPECT_EQ(launchStringsOf(work),
-            (std::vector<std::string>{"/Elsewhere/Gone.app", "/B/mail.app", "/A/Mail.app", "/A/Zed.app", "", "Work",
-                                      "Work"}));
-  EXPECT_EQ(app->categoriesApps["Work"], stored) << "the stored list keeps its order";
-
-  const auto& launchAll = asWendaroItem(work.itemAtIndex(5));
-  EXPECT_EQ(launchAll.action(), Action::LaunchCategoryWithItem);
-  const auto& manage = asWendaroItem(work.itemAtIndex(6));
-  EXPECT_EQ(manage.action(), Action::ShowAppsWindow);
-  EXPECT_EQ(manage.keyEquivalent(), "");
-  EXPECT_FALSE(manage.isHardcodedCategory);
+  const Value storedIndex = stringDictionaryValue(app->shortcutsIndex);
+  desktop.defaults.values[keys::kShortcutsIndex] = storedIndex;
+  EXPECT_EQ(app->makeMenuItem("/A/Quill.app", false)->keyEquivalent(), "");
+  EXPECT_EQ(app->shortcutsIndex.count("/A/Quill.app"), 0u);
+  EXPECT_EQ(desktop.defaults.values.count("ash1"), 0u);
+  EXPECT_EQ(desktop.defaults.values.at(keys::kShortcutsIndex), storedIndex) << "saved with the next change";
 }
 
-TEST_F(MenusTest, CategoryWithoutMemberListHasOnlyItsCommands) {
-  app->categories = {"Empty", "Listed"};
-  app->categoriesApps["Listed"] = {};
-  app->setUpMenus();
-  for (const char* name : {"Empty", "Listed"}) {
-    EXPECT_EQ(titlesOf(*entry(name)->submenu()), (Titles{"---", "Launch All", "Manage"})) << name;
+TEST_F(MenusTest, IconsAreScaledToFitTheirSquareAndCentred) {
+  const std::tuple<Size, double, std::optional<Rect>> cases[] = {
+      {{32, 32}, 16, Rect{{0, 0}, {16, 16}}},    {{64, 32}, 16, Rect{{0, 4}, {16, 8}}},
+      {{32, 64}, 16, Rect{{4, 0}, {8, 16}}},     {{10, 40}, 24, Rect{{9, 0}, {6, 24}}},
+      {{28, 7}, 14, Rect{{0, 5.25}, {14, 3.5}}}, {{16, 16}, 16, std::nullopt},
+  };
+  for (const auto& [image, side, expected] : cases) {
+    EXPECT_EQ(iconDrawingRect(image, side), expected) << image.width << "x" << image.height << " at " << side;
+  }
+  for (Size unusable : {Size{0, 0}, Size{32, 0}}) {
+    EXPECT_FALSE(app->resizeIcon(std::make_shared<FakeImage>("", unusable), 16));
   }
 }
 
-TEST_F(MenusTest, RemovedCategoryLeavesNoEntryAndAllAppsStaysAboveTheSeparator) {
-  app->favorites = {"/A/Fav.app"};
-  app->categories = {"Work", "Play", "Games"};
+// One icon per pinned app, titled by the app, replaced whole at every
+// rebuild; its menu edits the app's shortcut or unpins it.
+TEST_F(MenusTest, PinnedAppsGetOneIconEachAndAMenu) {
   app->setUpMenus();
+  app->menubar = {"/A/Ledger.app", "/A/quill.desktop"};
+  app->appTitles.set("/A/quill.desktop", "Quill");
+  app->rebuildMenubarItems();
+  app->rebuildMenubarItems();
+  EXPECT_EQ(pinTips(), (Paths{"", "Ledger", "Quill"}));
+  EXPECT_EQ(pinned(1).action, Action::LaunchAppWithButton);
+  EXPECT_EQ(asFake(asFake(pinned(1).image)->drawnSource)->name, "icon:/A/quill.desktop");
 
-  app->categories = {"Games"};
-  app->rebuildCategoryItems();
-  EXPECT_EQ(titlesOf(main()), (Titles{"Fav", "---", "Games", "All Apps", "---", "Manage", "More", "Quit"}));
-  EXPECT_EQ(main().itemAtIndex(categoriesSeparatorAt() - 1)->submenu(), app->allAppsMenu);
-
-  app->categories.clear();
-  app->rebuildCategoryItems();
-  EXPECT_EQ(categoriesSeparatorAt(), favoritesSeparatorAt() + 2);
+  desktop.statusBar.rightMouseDown(pinned(1));
+  const Menu& menu = *app->pinnedAppMenus[1];
+  ASSERT_EQ(desktop.statusBar.openMenu, &menu);
+  EXPECT_EQ(pinned(1).fakeButton.menu, &menu) << "for desktops that show it themselves";
+  EXPECT_EQ(menu.itemAtIndex(0)->title(), "Quill");
+  desktop.statusBar.closeMenu();
+  app->performMenuItemAction(*menu.itemAtIndex(2));
+  EXPECT_EQ(desktop.shortcutWindow.title(), "Quill");
+  app->performMenuItemAction(*menu.itemAtIndex(3));
+  EXPECT_EQ(stored(keys::kMenubar), Paths{"/A/Ledger.app"});
+  EXPECT_EQ(pinTips(), (Paths{"", "Ledger"}));
+  EXPECT_TRUE(desktop.workspace.launched.empty());
 }
 
 }  // namespace

@@ -1,20 +1,19 @@
 #include "fake/fake_desktop.h"
 
+#include "platform/menu_text.h"
+
 namespace wendaro::fake {
 
-FakeDesktop::FakeDesktop()
-    : platform{defaults,  workspace,   fileSystem, appKinds,    directoryWatcher, accessGrants, openPanels, statusBar,
-               events,    images,      application, loginItems,  storeReview,    systemInfo,
-               clock,     standardOutput, binder,  shortcutViews} {
+FakeDesktop::FakeDesktop() : platform(platformWithFiles(fileSystem, appKinds)) {
   appsWindow.table = &appsTable;
   categoriesWindow.table = &categoriesTable;
   directoriesWindow.table = &directoriesTable;
 }
 
 Platform FakeDesktop::platformWithFiles(FileManager& files, AppKinds& kinds) {
-  return Platform{defaults, workspace,   files,       kinds,       directoryWatcher, accessGrants, openPanels, statusBar,
-                  events,   images,      application, loginItems,   storeReview,    systemInfo,
-                  clock,    standardOutput, binder,   shortcutViews};
+  return Platform{defaults,    workspace,  files,  kinds,          directoryWatcher, accessGrants,
+                  openPanels,  statusBar,  events, images,         application,      loginItems,
+                  storeReview, systemInfo, clock,  standardOutput, binder,           shortcutViews};
 }
 
 std::unique_ptr<AppDelegate> FakeDesktop::makeApplication() { return makeApplication(platform); }
@@ -36,11 +35,22 @@ std::unique_ptr<AppDelegate> FakeDesktop::makeApplication(Platform& services) {
     table->dataSource = app.get();
     table->textDelegate = app.get();
   }
-  // The interface file makes the application object the delegate of the
-  // management windows; the shortcut editor's delegate is set by setup.
+  // The shortcut editor's delegate is set by setup.
   for (FakeWindow* window : {&appsWindow, &categoriesWindow, &directoriesWindow}) window->delegate = app.get();
   services.application.setDelegate(app.get());
   return app;
+}
+
+std::string menuText(const Menu& menu) {
+  return menuTreeText(menu, [](const MenuItem& item) {
+    std::string text;
+    const ModifierFlags mask = item.keyEquivalentModifierMask();
+    if (mask & kControlKeyMask) text += "Ctrl+";
+    if (mask & kOptionKeyMask) text += "Alt+";
+    if (mask & kShiftKeyMask) text += "Shift+";
+    if (mask & kCommandKeyMask) text += "Meta+";
+    return text + item.keyEquivalent();
+  });
 }
 
 }  // namespace wendaro::fake

@@ -1,22 +1,19 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "app/app_delegate.h"
 #include "fake/call_log.h"
-#include "fake/fake_app_kinds.h"
 #include "fake/fake_file_system.h"
 #include "fake/fake_interface.h"
 #include "fake/fake_services.h"
 #include "fake/fake_shortcuts.h"
-#include "fake/fake_status_bar.h"
 
 namespace wendaro::fake {
 
-// An in-memory desktop for tests: every platform service, the interface
-// objects an interface file would make, and one call log for all of them.
-// Tests set a situation through the public members (the control side) and
-// read what happened from `log` and the members.
+// An in-memory desktop for tests: every platform service and the interface
+// objects an interface file would make, with one call log.
 class FakeDesktop {
  public:
   FakeDesktop();
@@ -25,46 +22,42 @@ class FakeDesktop {
 
   CallLog log;
   FakeDefaultsStore defaults{log};
-  FakeWorkspace workspace{log};
+  FakeWorkspace workspace;
   FakeFileSystem fileSystem{log};
   FakeAppKinds appKinds{fileSystem};
   FakeDirectoryWatcher directoryWatcher;
   FakeAccessGrants accessGrants{log};
-  FakeOpenPanels openPanels{log};
-  FakeApplication application{log};
-  FakeStatusBar statusBar{log, application};
+  FakeOpenPanels openPanels;
+  FakeApplication application;
+  FakeStatusBar statusBar{application};
   FakeEvents events;
-  FakeImages images{log};
-  FakeLoginItems loginItems{log};
-  FakeStoreReview storeReview{log};
+  FakeImages images;
+  FakeLoginItems loginItems;
+  FakeStoreReview storeReview;
   FakeSystemInfo systemInfo;
   FakeClock clock;
   FakeStandardOutput standardOutput;
-  FakeShortcutBinder binder{log, defaults};
-  FakeShortcutViews shortcutViews{log, defaults};
-
-  // The interface objects.
+  FakeShortcutBinder binder{defaults};
+  FakeShortcutViews shortcutViews{defaults};
   FakeUpdater updater{log};
-  FakeWindow appsWindow{log, "apps"};
-  FakeWindow categoriesWindow{log, "categories"};
-  FakeWindow directoriesWindow{log, "directories"};
-  FakeWindow shortcutWindow{log, "shortcut"};
-  FakeTableView appsTable{log, "apps"};
-  FakeTableView categoriesTable{log, "categories"};
-  FakeTableView directoriesTable{log, "directories"};
-  FakeShortcutView shortcutView{log, defaults, "shortcutView"};
+  FakeWindow appsWindow;
+  FakeWindow categoriesWindow;
+  FakeWindow directoriesWindow;
+  FakeWindow shortcutWindow;
+  FakeTableView appsTable;
+  FakeTableView categoriesTable;
+  FakeTableView directoriesTable;
+  FakeShortcutView shortcutView{defaults};
   FakeImageView shortcutImageView;
 
   Platform platform;
 
-  // Does what loading the interface file does: makes the application object,
-  // connects its outlets and makes it the application's delegate. By default
-  // on this desktop's services; a benchmark may swap some for real ones.
+  // Makes the application object and connects its outlets, as loading the
+  // interface file does; a benchmark may swap some services for real ones.
   std::unique_ptr<AppDelegate> makeApplication();
   std::unique_ptr<AppDelegate> makeApplication(Platform& services);
 
-  // This desktop's services with real files, and the real desktop's kinds
-  // of app, in place of the fake ones.
+  // This desktop's services with real files and kinds of app.
   Platform platformWithFiles(FileManager& files, AppKinds& kinds);
 
   // The main menu-bar icon of the application made last.
@@ -73,5 +66,9 @@ class FakeDesktop {
  private:
   std::size_t mainItemIndex_ = 0;
 };
+
+// A menu as text (see platform/menu_text.h), key equivalents spelled with
+// their modifiers first ("Ctrl+Alt+K").
+std::string menuText(const Menu& menu);
 
 }  // namespace wendaro::fake

@@ -8,9 +8,9 @@
 
 namespace wendaro::fake {
 
-// An in-memory file tree. Entries list in the order they were added. Opening
-// a directory by path is recorded as "fs.openDirectory PATH", opening an
-// entry of an open directory as "fs.openDirectoryAt NAME".
+// An in-memory file tree whose entries list in the order they were added.
+// Names are bytes, so they need not be valid UTF-8. Opening a directory by
+// path is recorded as "fs.openDirectory PATH".
 class FakeFileSystem : public FileManager {
  public:
   explicit FakeFileSystem(CallLog& log);
@@ -19,28 +19,25 @@ class FakeFileSystem : public FileManager {
   OpenedDirectory openDirectory(const std::string& path) override;
   OpenedDirectory openDirectoryAt(const DirectoryHandle& parent, std::string_view name) override;
 
-  // Control. Missing parent directories are created; names are taken as
-  // bytes, so they need not be valid UTF-8.
-  void addDirectory(const std::string& path);
-  void addFile(const std::string& path);
-  // A symbolic link at `path` to the absolute `target`.
-  void addSymlink(const std::string& path, const std::string& target);
-  // Listing the directory fails.
-  void setUnreadable(const std::string& path);
-  // The directory reports this identity instead of its own (as a directory
-  // mounted a second time, or one on another device, would).
+  // Missing parent directories are made too.
+  void addDirectory(const std::string& path) { create(path, Directory); }
+  void addFile(const std::string& path) { create(path, File); }
+  void addSymlink(const std::string& path, const std::string& target);  // to an absolute target
+  void setUnreadable(const std::string& path);                          // listing the directory fails
+  // The directory reports this identity instead of its own, as one mounted
+  // a second time would.
   void setIdentity(const std::string& path, FileIdentity identity);
   void remove(const std::string& path);
   // When false, listings report every entry's type as unknown, as some file
   // systems do.
   bool reportsEntryTypes = true;
 
+  enum Kind { Directory, File, Link };
   struct Node;
 
  private:
   Node* resolve(const std::string& path) const;
-  Node* child(Node& directory, std::string_view name) const;
-  Node& create(const std::string& path, int kind);
+  Node& create(const std::string& path, Kind kind);
   OpenedDirectory open(Node* node) const;
 
   CallLog& log_;

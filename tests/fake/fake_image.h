@@ -17,12 +17,8 @@ class FakeImage : public Image {
   Size size() const override { return size_; }
 
   std::string name;
-  // For a drawn image: what was drawn where.
-  ImageRef drawnSource;
+  ImageRef drawnSource;  // for a drawn image: what was drawn where
   Rect drawnInRect;
-  Rect drawnFromRect;
-  int drawnOperation = 0;
-  double drawnFraction = 0;
 
  private:
   Size size_;

@@ -1,89 +1,31 @@
 #include "fake/fake_interface.h"
 
-#include <sstream>
+#include <algorithm>
+#include <utility>
 
 namespace wendaro::fake {
 
-void FakeWindow::setFrameOrigin(Point origin) {
-  std::ostringstream text;
-  text << origin.x << "," << origin.y;
-  log_.record("window[" + name_ + "]", "setFrameOrigin", text.str());
-  frame_.origin = origin;
-}
-
-void FakeWindow::setMovableByWindowBackground(bool movable) {
-  log_.record("window[" + name_ + "]", "setMovableByWindowBackground", movable ? "1" : "0");
-  movableByBackground = movable;
-}
-
-WindowButton* FakeWindow::standardWindowButton(WindowButtonKind kind) {
-  switch (kind) {
-    case WindowButtonKind::Zoom: return hasZoomButton ? &zoomButton : nullptr;
-    case WindowButtonKind::Miniaturize: return hasMiniaturizeButton ? &miniaturizeButton : nullptr;
-    case WindowButtonKind::Close: return &closeButton;
-  }
-  return nullptr;
-}
-
-void FakeWindow::setLevel(int newLevel) {
-  log_.record("window[" + name_ + "]", "setLevel", std::to_string(newLevel));
-  level = newLevel;
-}
-
-void FakeWindow::setTitle(const std::string& title) {
-  log_.record("window[" + name_ + "]", "setTitle", title);
-  title_ = title;
-}
-
-void FakeWindow::makeKeyAndOrderFront() {
-  log_.record("window[" + name_ + "]", "makeKeyAndOrderFront");
-  visible = true;
-}
-
 void FakeWindow::close() {
-  log_.record("window[" + name_ + "]", "close");
   if (delegate) delegate->windowWillClose(*this);
   visible = false;
 }
 
-void FakeWindow::setDelegate(WindowDelegate* newDelegate) {
-  log_.record("window[" + name_ + "]", "setDelegate");
-  delegate = newDelegate;
-}
-
 void FakeWindow::makeFirstResponder(std::nullptr_t) {
-  log_.record("window[" + name_ + "]", "makeFirstResponder");
   if (table && table->editingRow) table->commitEdit(table->cell.text);
 }
 
-void FakeTableView::reloadData() {
-  log_.record("table[" + name_ + "]", "reloadData");
-  ++reloads;
-}
-
-void FakeTableView::selectRowIndexes(long row, bool byExtendingSelection) {
-  log_.record("table[" + name_ + "]", "selectRowIndexes", std::to_string(row) + (byExtendingSelection ? " extend" : ""));
-  selected = row;
-}
-
-void FakeTableView::editColumn(long column, long row, bool select) {
-  log_.record("table[" + name_ + "]", "editColumn",
-              std::to_string(column) + "," + std::to_string(row) + (select ? " select" : ""));
+void FakeTableView::editColumn(long, long row, bool) {
   editingRow = row;
   selected = row;
   hasSelectedCell = true;
   cell.isButton = false;
-  if (dataSource) {
-    auto value = dataSource->tableViewObjectValueForTableColumnRow(*this, TableColumn{"Name"}, row);
-    if (auto* text = std::get_if<std::string>(&value)) cell.text = *text;
-  }
+  auto value = dataSource->tableViewObjectValueForTableColumnRow(*this, TableColumn{"Name"}, row);
+  if (auto* text = std::get_if<std::string>(&value)) cell.text = *text;
 }
 
 std::vector<TableValue> FakeTableView::column(const std::string& title) {
   std::vector<TableValue> values;
-  if (!dataSource) return values;
-  long rows = dataSource->numberOfRowsInTableView(*this);
-  for (long row = 0; row < rows; ++row) {
+  for (long row = 0, rows = dataSource->numberOfRowsInTableView(*this); row < rows; ++row) {
     values.push_back(dataSource->tableViewObjectValueForTableColumnRow(*this, TableColumn{title}, row));
   }
   return values;
@@ -99,10 +41,29 @@ void FakeTableView::clickCheckBox(long row, bool on) {
 bool FakeTableView::commitEdit(const std::string& text) {
   if (!editingRow) return false;
   cell.text = text;
-  if (textDelegate && !textDelegate->controlTextShouldEndEditing(*this, text)) return false;
+  if (!textDelegate->controlTextShouldEndEditing(*this, text)) return false;
   editingRow.reset();
-  if (textDelegate) textDelegate->controlTextDidEndEditing(*this);
+  textDelegate->controlTextDidEndEditing(*this);
   return true;
+}
+
+void FakeStatusItem::popUpStatusItemMenu(Menu& menu) {
+  // The delegate hears the opening before the menu shows, as on the desktop.
+  if (menu.delegate()) menu.delegate()->menuWillOpen(menu);
+  bar_.openMenu = &menu;
+  bar_.openMenuItem = this;
+}
+
+std::vector<std::shared_ptr<FakeStatusItem>> FakeStatusBar::shown() const {
+  std::vector<std::shared_ptr<FakeStatusItem>> items;
+  std::copy_if(made.begin(), made.end(), std::back_inserter(items), [](const auto& item) { return !item->removed; });
+  return items;
+}
+
+void FakeStatusBar::closeMenu() {
+  if (!openMenu) return;
+  Menu* menu = std::exchange(openMenu, nullptr);
+  delegate()->didCloseMenu(std::exchange(openMenuItem, nullptr)->fakeButton, *menu);
 }
 
 }  // namespace wendaro::fake

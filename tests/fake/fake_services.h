@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "fake/call_log.h"
+#include "fake/fake_file_system.h"
 #include "fake/fake_image.h"
 #include "platform/platform.h"
 
@@ -20,8 +22,7 @@ class FakeDefaultsStore : public DefaultsStore {
   void setObject(const std::string& key, const Value& value) override;
   void removeObjectForKey(const std::string& key) override;
 
-  // Control: the stored values, read and written without a record.
-  std::map<std::string, Value> values;
+  std::map<std::string, Value> values;  // read and written without a record
 
  private:
   CallLog& log_;
@@ -29,101 +30,91 @@ class FakeDefaultsStore : public DefaultsStore {
 
 class FakeWorkspace : public Workspace {
  public:
-  explicit FakeWorkspace(CallLog& log) : log_(log) {}
-  LaunchResult launchApplication(const std::string& appPath) override;
-  ImageRef iconForFile(const std::string& path) override;
-  bool openURL(const Url& url) override;
+  LaunchResult launchApplication(const std::string& appPath) override {
+    launched.push_back(appPath);
+    return {true, {}};
+  }
+  // Any path without an icon of its own gets a valid 32 by 32 one named after it.
+  ImageRef iconForFile(const std::string& path) override {
+    return icons.contains(path) ? icons[path] : std::make_shared<FakeImage>("icon:" + path, Size{32, 32});
+  }
+  bool openURL(const Url&) override { return true; }
 
-  // Control.
   std::vector<std::string> launched;
-  std::vector<std::string> openedURLs;
-  // Icons by path; any other path gets a valid 32 by 32 icon named after it.
   std::map<std::string, ImageRef> icons;
-
- private:
-  CallLog& log_;
 };
 
 class FakeImages : public Images {
  public:
-  explicit FakeImages(CallLog& log) : log_(log) {}
-  ImageRef imageNamed(const std::string& name) override;
-  ImageRef drawImage(const ImageRef& source, Size canvas, Rect inRect, Rect fromRect, int operation,
-                     double fraction) override;
-
- private:
-  CallLog& log_;
+  ImageRef imageNamed(const std::string& name) override { return std::make_shared<FakeImage>(name, Size{16, 16}); }
+  ImageRef drawImage(const ImageRef& source, Size canvas, Rect inRect, Rect, int, double) override {
+    auto image = std::make_shared<FakeImage>("drawn", canvas);
+    image->drawnSource = source;
+    image->drawnInRect = inRect;
+    return image;
+  }
 };
 
+// A grant made here is "bookmark:" followed by the path; it resolves to that
+// path unless a resolution is set for it.
 class FakeAccessGrants : public AccessGrants {
  public:
   explicit FakeAccessGrants(CallLog& log) : log_(log) {}
-  Result<Value::Data> bookmarkData(const Url& url, unsigned options) override;
+  Result<Value::Data> bookmarkData(const Url& url, unsigned) override {
+    if (creationFailsFor.contains(url.path())) return PlatformError{"cannot make a grant for " + url.path()};
+    return blobFor(url.path());
+  }
   std::optional<ResolvedBookmark> resolveBookmarkData(const Value::Data& bookmark, unsigned options) override;
-  bool startAccessingSecurityScopedResource(const Url& url) override;
-  void stopAccessingSecurityScopedResource(const Url& url) override;
+  bool startAccessingSecurityScopedResource(const Url& url) override {
+    log_.record("grants", "start", url.path());
+    return true;
+  }
+  void stopAccessingSecurityScopedResource(const Url& url) override { log_.record("grants", "stop", url.path()); }
 
-  // Control. A blob made here is "bookmark:" followed by the path; it
-  // resolves to that path unless a resolution is set for it.
   static Value::Data blobFor(const std::string& path);
-  std::set<std::string> creationFailsFor;                        // paths
+  std::set<std::string> creationFailsFor;
   std::map<Value::Data, std::optional<ResolvedBookmark>> resolutions;  // nullopt: fails
-  std::set<std::string> openGrants;                              // paths with access open
 
  private:
   CallLog& log_;
 };
 
-class FakeOpenPanel;
-
+// Each panel yields the paths set before it was made (none: cancelled).
 class FakeOpenPanels : public OpenPanels {
  public:
-  explicit FakeOpenPanels(CallLog& log) : log_(log) {}
   std::unique_ptr<OpenPanel> openPanel() override;
-
-  // Control: what the next panel yields when it runs (nothing: cancelled).
   std::vector<std::string> nextChosenPaths;
-
- private:
-  CallLog& log_;
 };
 
 class FakeEvents : public Events {
  public:
   ModifierFlags modifierFlags() const override { return flags; }
-  ModifierFlags flags = 0;  // control
+  ModifierFlags flags = 0;
 };
 
 class FakeApplication : public Application {
  public:
-  explicit FakeApplication(CallLog& log) : log_(log) {}
   ApplicationDelegate* delegate() const override { return delegate_; }
   void setDelegate(ApplicationDelegate* delegate) override { delegate_ = delegate; }
-  void terminate() override { log_.record("application", "terminate"); }
+  void terminate() override {}
 
  private:
-  CallLog& log_;
   ApplicationDelegate* delegate_ = nullptr;
 };
 
 class FakeLoginItems : public LoginItems {
  public:
-  explicit FakeLoginItems(CallLog& log) : log_(log) {}
-  bool setLoginItemEnabled(const std::string& identifier, bool enabled) override;
-  bool succeeds = true;                 // control
-  std::optional<bool> enabled;          // the last state set successfully
-
- private:
-  CallLog& log_;
+  bool setLoginItemEnabled(const std::string&, bool enable) override {
+    if (succeeds) enabled = enable;
+    return succeeds;
+  }
+  bool succeeds = true;
+  std::optional<bool> enabled;  // the last state set successfully
 };
 
 class FakeStoreReview : public StoreReview {
  public:
-  explicit FakeStoreReview(CallLog& log) : log_(log) {}
-  void requestReview() override { log_.record("storeReview", "requestReview"); }
-
- private:
-  CallLog& log_;
+  void requestReview() override {}
 };
 
 class FakeUpdater : public Updater {
@@ -139,7 +130,7 @@ class FakeUpdater : public Updater {
 class FakeClock : public Clock {
  public:
   double timeIntervalSinceReferenceDate() const override { return now; }
-  double now = 5.25;  // control
+  double now = 5.25;
 };
 
 class FakeStandardOutput : public StandardOutput {
@@ -150,8 +141,43 @@ class FakeStandardOutput : public StandardOutput {
 
 class FakeSystemInfo : public SystemInfo {
  public:
-  OperatingSystemVersion operatingSystemVersion() const override { return version; }
-  OperatingSystemVersion version{10, 15, 0};  // control
+  OperatingSystemVersion operatingSystemVersion() const override { return {10, 15, 0}; }
+};
+
+// The desktop's kinds of app besides "*.app": desktop entries, told by path.
+class FakeAppKinds : public AppKinds {
+ public:
+  explicit FakeAppKinds(FakeFileSystem& files) : files_(files) {}
+  void beginScan() override {}
+  std::optional<AppFile> examine(const DirectoryHandle&, const DirectoryEntry&, std::string_view path) override {
+    auto found = entries_.find(path);
+    return found == entries_.end() ? std::nullopt : std::optional(found->second);
+  }
+  std::vector<std::string> defaultDirectories() const override { return defaults; }
+
+  void addDesktopEntry(const std::string& path, const std::string& title,
+                       AppFile::Verdict verdict = AppFile::Verdict::Shown) {
+    files_.addFile(path);
+    entries_[path] = AppFile{verdict, title, verdict == AppFile::Verdict::Shown ? "" : "not shown", true};
+  }
+  std::vector<std::string> defaults = {"/Applications", "/System/Applications"};
+
+ private:
+  FakeFileSystem& files_;
+  std::map<std::string, AppFile, std::less<>> entries_;
+};
+
+class FakeDirectoryWatcher : public DirectoryWatcher {
+ public:
+  void watchDirectories(const std::vector<std::string>& directories, std::function<void()> changed) override {
+    watched = directories;
+    changed_ = std::move(changed);
+  }
+  void change() { changed_(); }  // something changed below the watched directories
+  std::vector<std::string> watched;
+
+ private:
+  std::function<void()> changed_;
 };
 
 }  // namespace wendaro::fake

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-#include "fake/call_log.h"
 #include "fake/fake_services.h"
 #include "platform/shortcuts.h"
 
@@ -17,51 +16,46 @@ std::optional<Shortcut> parseShortcut(const std::string& text);
 
 class FakeShortcutView : public ShortcutView {
  public:
-  FakeShortcutView(CallLog& log, FakeDefaultsStore& store, std::string name)
-      : log_(log), store_(store), name_(std::move(name)) {}
-  void setAssociatedUserDefaultsKey(const std::string& key) override;
+  explicit FakeShortcutView(FakeDefaultsStore& store) : store_(store) {}
+  void setAssociatedUserDefaultsKey(const std::string& key) override { associatedKey = key; }
   std::optional<Shortcut> shortcutValue() const override;
   void setShortcutOwner(ShortcutOwner owner) override { owner_ = std::move(owner); }
 
-  // Control: the user records or clears a shortcut in the recorder, which
-  // writes the store at once. A shortcut another entry has is not recorded,
-  // and the entry's title is kept in `inUseBy`.
+  // The user records or clears a shortcut, written to the store at once; one
+  // another entry has is not recorded, and that entry's title kept.
   void record(const std::string& text);
-  void clear();
+  void clear() { store_.values.erase(associatedKey); }
   std::string associatedKey;
   std::optional<std::string> inUseBy;
 
  private:
-  CallLog& log_;
   FakeDefaultsStore& store_;
-  std::string name_;
   ShortcutOwner owner_;
 };
 
 class FakeShortcutViews : public ShortcutViews {
  public:
-  FakeShortcutViews(CallLog& log, FakeDefaultsStore& store) : log_(log), store_(store) {}
-  std::unique_ptr<ShortcutView> makeShortcutView() override;
+  explicit FakeShortcutViews(FakeDefaultsStore& store) : store_(store) {}
+  std::unique_ptr<ShortcutView> makeShortcutView() override { return std::make_unique<FakeShortcutView>(store_); }
 
  private:
-  CallLog& log_;
   FakeDefaultsStore& store_;
 };
 
 class FakeShortcutBinder : public ShortcutBinder {
  public:
-  FakeShortcutBinder(CallLog& log, FakeDefaultsStore& store) : log_(log), store_(store) {}
-  void bindShortcutWithDefaultsKey(const std::string& key, std::function<void()> action) override;
-  void breakBindingWithDefaultsKey(const std::string& key) override;
+  explicit FakeShortcutBinder(FakeDefaultsStore& store) : store_(store) {}
+  void bindShortcutWithDefaultsKey(const std::string& key, std::function<void()> action) override {
+    bindings_[key] = std::move(action);
+  }
+  void breakBindingWithDefaultsKey(const std::string& key) override { bindings_.erase(key); }
 
-  // Control: the user presses a key combination anywhere on the desktop. Runs
-  // the action of the first bound key, in key order, under which that
-  // shortcut is stored; false when none ran.
+  // The user presses a key combination: runs the action of the first bound
+  // key, in key order, that stores it; false when none ran.
   bool press(const std::string& combination);
   bool isBound(const std::string& key) const { return bindings_.count(key) > 0; }
 
  private:
-  CallLog& log_;
   FakeDefaultsStore& store_;
   std::map<std::string, std::function<void()>> bindings_;
 };
