@@ -43,9 +43,6 @@ class CoreTest : public ::testing::Test {
     }
     return titles;
   }
-  fake::FakeStatusItem& pinned(std::size_t index) {
-    return static_cast<fake::FakeStatusItem&>(*app->menubarStatusItems.at(index));
-  }
   Paths pinTips() {
     Paths tips;
     for (const auto& item : desktop.statusBar.shown()) tips.push_back(item->toolTip);

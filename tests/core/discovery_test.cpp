@@ -1,5 +1,3 @@
-#include <functional>
-
 #include "core/core_test_fixture.h"
 #include "discovery/app_names.h"
 #include "discovery/app_walk.h"
@@ -196,16 +194,12 @@ TEST_F(DiscoveryTest, PruningKeepsExactlyThePathsTheCatalogueHoldsAndSavesEveryL
 // An app below a directory that a scan could not read is not gone: the
 // lists keep it until a scan reads that directory again and misses it.
 TEST_F(DiscoveryTest, OnlyAScanThatReadTheDirectoryPrunesItsApps) {
-  const std::tuple<const char*, Paths, std::function<void(fake::FakeFileSystem&)>> cases[] = {
-      {"watched directory missing", {"/Vol"}, [](auto& files) { files.remove("/Vol"); }},
-      {"subdirectory unreadable", {"/Vol"}, [](auto& files) { files.setUnreadable("/Vol/Sub"); }},
-      {"watched directory inside another, missing",
-       {"/Vol", "/Vol/Sub"},
-       [](auto& files) { files.remove("/Vol/Sub"); }},
-      {"linked drive not mounted", {"/Home"}, [](auto& files) { files.remove("/Vol"); }},
-  };
-  for (const auto& [situation, directories, hide] : cases) {
-    SCOPED_TRACE(situation);
+  // The watched directories, and the one that is missing or, if so marked, unreadable.
+  const std::tuple<Paths, const char*, bool> cases[] = {
+      {{"/Vol"}, "/Vol", false}, {{"/Vol"}, "/Vol/Sub", true}, {{"/Vol", "/Vol/Sub"}, "/Vol/Sub", false},
+      {{"/Home"}, "/Vol", false}};  // a linked drive not mounted
+  for (const auto& [directories, hidden, unreadable] : cases) {
+    SCOPED_TRACE(directories.back() + " " + hidden);
     desktop.fileSystem.remove("/Vol");
     install({"/Vol/Sub/Tool.app", "/Vol/Sub/Old.app"});
     desktop.fileSystem.addSymlink("/Home/Drive", "/Vol");
@@ -214,7 +208,7 @@ TEST_F(DiscoveryTest, OnlyAScanThatReadTheDirectoryPrunesItsApps) {
     app->favorites = {below + "Tool.app", below + "Old.app"};
     app->menubar = {below + "Old.app"};
     app->categoriesApps = {{"Work", {below + "Old.app"}}};
-    hide(desktop.fileSystem);
+    unreadable ? desktop.fileSystem.setUnreadable(hidden) : desktop.fileSystem.remove(hidden);
     app->rescanApps();
     EXPECT_EQ(app->favorites, (Paths{below + "Tool.app", below + "Old.app"}));
     EXPECT_EQ(app->categoriesApps["Work"], Paths{below + "Old.app"});

@@ -8,8 +8,7 @@ using fake::asFake;
 using fake::FakeImage;
 using fake::menuText;
 
-// The end of every main menu: the separator below All Apps, Manage with its
-// keyboard help, More and Quit.
+// The end of every main menu: the separator below All Apps, Manage, More and Quit.
 const std::string kMainMenuEnd =
     "---\n"
     "Manage\n"
@@ -164,13 +163,14 @@ TEST_F(MenusTest, PinnedAppsGetOneIconEachAndAMenu) {
   app->rebuildMenubarItems();
   app->rebuildMenubarItems();
   EXPECT_EQ(pinTips(), (Paths{"", "Ledger", "Quill"}));
-  EXPECT_EQ(pinned(1).action, Action::LaunchAppWithButton);
-  EXPECT_EQ(asFake(asFake(pinned(1).image)->drawnSource)->name, "icon:/A/quill.desktop");
+  fake::FakeStatusItem& quill = *desktop.statusBar.shown().at(2);
+  EXPECT_EQ(quill.action, Action::LaunchAppWithButton);
+  EXPECT_EQ(asFake(asFake(quill.image)->drawnSource)->name, "icon:/A/quill.desktop");
 
-  desktop.statusBar.rightMouseDown(pinned(1));
+  desktop.statusBar.rightMouseDown(quill);
   const Menu& menu = *app->pinnedAppMenus[1];
   ASSERT_EQ(desktop.statusBar.openMenu, &menu);
-  EXPECT_EQ(pinned(1).fakeButton.menu, &menu) << "for desktops that show it themselves";
+  EXPECT_EQ(quill.fakeButton.menu, &menu) << "for desktops that show it themselves";
   EXPECT_EQ(menu.itemAtIndex(0)->title(), "Quill");
   desktop.statusBar.closeMenu();
   app->performMenuItemAction(*menu.itemAtIndex(2));

@@ -7,8 +7,7 @@
 
 namespace wendaro::fake {
 
-// The calls the fake desktop receives that tests check the order of, as
-// "service.operation argument" lines.
+// The calls to the fake desktop whose order tests check, as "service.operation argument".
 class CallLog {
  public:
   void record(std::string_view service, std::string_view operation, std::string_view argument = {}) {

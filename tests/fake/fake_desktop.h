@@ -40,13 +40,8 @@ class FakeDesktop {
   FakeShortcutBinder binder{defaults};
   FakeShortcutViews shortcutViews{defaults};
   FakeUpdater updater{log};
-  FakeWindow appsWindow;
-  FakeWindow categoriesWindow;
-  FakeWindow directoriesWindow;
-  FakeWindow shortcutWindow;
-  FakeTableView appsTable;
-  FakeTableView categoriesTable;
-  FakeTableView directoriesTable;
+  FakeWindow appsWindow, categoriesWindow, directoriesWindow, shortcutWindow;
+  FakeTableView appsTable, categoriesTable, directoriesTable;
   FakeShortcutView shortcutView{defaults};
   FakeImageView shortcutImageView;
 
@@ -57,8 +52,7 @@ class FakeDesktop {
   std::unique_ptr<AppDelegate> makeApplication();
   std::unique_ptr<AppDelegate> makeApplication(Platform& services);
 
-  // This desktop's services with real files and kinds of app.
-  Platform platformWithFiles(FileManager& files, AppKinds& kinds);
+  Platform platformWithFiles(FileManager& files, AppKinds& kinds);  // with real files and kinds of app
 
   // The main menu-bar icon of the application made last.
   FakeStatusItem& mainStatusItem() { return *statusBar.made.at(mainItemIndex_); }

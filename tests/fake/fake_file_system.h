@@ -8,9 +8,8 @@
 
 namespace wendaro::fake {
 
-// An in-memory file tree whose entries list in the order they were added.
-// Names are bytes, so they need not be valid UTF-8. Opening a directory by
-// path is recorded as "fs.openDirectory PATH".
+// An in-memory file tree listing entries in the order they were added, names as bytes.
+// Opening a directory by path is recorded as "fs.openDirectory PATH".
 class FakeFileSystem : public FileManager {
  public:
   explicit FakeFileSystem(CallLog& log);

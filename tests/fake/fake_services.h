@@ -10,10 +10,28 @@
 
 #include "fake/call_log.h"
 #include "fake/fake_file_system.h"
-#include "fake/fake_image.h"
+#include "platform/image.h"
 #include "platform/platform.h"
 
 namespace wendaro::fake {
+
+// An image that remembers where it came from: a named asset, a file icon or a drawing.
+class FakeImage : public Image {
+ public:
+  FakeImage(std::string imageName, Size size, bool valid = true)
+      : name(std::move(imageName)), size_(size), valid_(valid) {}
+  bool isValid() const override { return valid_; }
+  Size size() const override { return size_; }
+
+  std::string name;
+  ImageRef drawnSource;  // for a drawn image
+
+ private:
+  Size size_;
+  bool valid_;
+};
+
+inline const FakeImage* asFake(const ImageRef& image) { return dynamic_cast<const FakeImage*>(image.get()); }
 
 class FakeDefaultsStore : public DefaultsStore {
  public:
@@ -34,23 +52,21 @@ class FakeWorkspace : public Workspace {
     launched.push_back(appPath);
     return {true, {}};
   }
-  // Any path without an icon of its own gets a valid 32 by 32 one named after it.
   ImageRef iconForFile(const std::string& path) override {
     return icons.contains(path) ? icons[path] : std::make_shared<FakeImage>("icon:" + path, Size{32, 32});
   }
   bool openURL(const Url&) override { return true; }
 
   std::vector<std::string> launched;
-  std::map<std::string, ImageRef> icons;
+  std::map<std::string, ImageRef> icons;  // others get a valid 32 by 32 icon named after the path
 };
 
 class FakeImages : public Images {
  public:
   ImageRef imageNamed(const std::string& name) override { return std::make_shared<FakeImage>(name, Size{16, 16}); }
-  ImageRef drawImage(const ImageRef& source, Size canvas, Rect inRect, Rect, int, double) override {
+  ImageRef drawImage(const ImageRef& source, Size canvas, Rect, Rect, int, double) override {
     auto image = std::make_shared<FakeImage>("drawn", canvas);
     image->drawnSource = source;
-    image->drawnInRect = inRect;
     return image;
   }
 };

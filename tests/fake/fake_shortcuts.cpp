@@ -1,35 +1,25 @@
 #include "fake/fake_shortcuts.h"
 
-#include <vector>
+#include <string_view>
 
 namespace wendaro::fake {
 
 std::optional<Shortcut> parseShortcut(const std::string& text) {
-  std::vector<std::string> parts;
-  std::string current;
-  for (char c : text) {
-    if (c == '+' && !current.empty()) {
-      parts.push_back(current);
-      current.clear();
-    } else {
-      current.push_back(c);
+  const std::pair<std::string_view, ModifierFlags> modifiers[] = {
+      {"Ctrl+", kControlKeyMask}, {"Alt+", kOptionKeyMask}, {"Shift+", kShiftKeyMask}, {"Meta+", kCommandKeyMask}};
+  Shortcut shortcut;
+  std::string_view rest = text;
+  for (bool more = true; more;) {
+    more = false;
+    for (const auto& [name, flag] : modifiers) {
+      if (rest.size() <= name.size() || !rest.starts_with(name)) continue;
+      shortcut.modifierFlags |= flag;
+      rest.remove_prefix(name.size());
+      more = true;
     }
   }
-  if (current.empty()) return std::nullopt;
-  Shortcut shortcut;
-  shortcut.keyCodeStringForKeyEquivalent = current;
-  for (const auto& part : parts) {
-    if (part == "Ctrl")
-      shortcut.modifierFlags |= kControlKeyMask;
-    else if (part == "Alt")
-      shortcut.modifierFlags |= kOptionKeyMask;
-    else if (part == "Shift")
-      shortcut.modifierFlags |= kShiftKeyMask;
-    else if (part == "Meta")
-      shortcut.modifierFlags |= kCommandKeyMask;
-    else
-      return std::nullopt;
-  }
+  if (rest.empty() || (rest.size() > 1 && rest.find('+') != std::string_view::npos)) return std::nullopt;
+  shortcut.keyCodeStringForKeyEquivalent = rest;
   return shortcut;
 }
 
