@@ -4,10 +4,7 @@
 namespace wendaro {
 namespace {
 
-class LaunchingTest : public CoreTest {
- protected:
-  fake::FakeStatusItem& mainIcon() { return desktop.mainStatusItem(); }
-};
+using LaunchingTest = CoreTest;
 
 // A click on an entry launches; with Option alone held, or by Alt+Return on
 // it, it opens the shortcut editor of what the entry launches instead.
@@ -51,32 +48,33 @@ TEST_F(LaunchingTest, EntriesLaunchOrOpenTheirShortcutEditor) {
 // The main icon opens the menu, highlighted until it closes; its shortcut, let go while the
 // menu is tracked, works again after. With Option held the icon opens the menu's editor.
 TEST_F(LaunchingTest, TheMainIconAndShortcutOpenTheMenu) {
+  fake::FakeStatusItem& icon = desktop.mainStatusItem();
   start();
   store(keys::kMenuShortcut, "Ctrl+Space");
   app->showShortcutWindow("/A/Ledger.app", false);
-  desktop.statusBar.click(mainIcon());
+  desktop.statusBar.click(icon);
   EXPECT_FALSE(desktop.shortcutWindow.visible) << "the menu closes the shortcut editor";
   EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
-  EXPECT_TRUE(mainIcon().fakeButton.highlighted);
+  EXPECT_TRUE(icon.fakeButton.highlighted);
   EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
   EXPECT_EQ(desktop.statusBar.openMenu, nullptr);
-  EXPECT_FALSE(mainIcon().fakeButton.highlighted);
+  EXPECT_FALSE(icon.fakeButton.highlighted);
 
   EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
   EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
   EXPECT_FALSE(desktop.binder.press("Ctrl+Space")) << "inert while the menu it opened is tracked";
   desktop.statusBar.closeMenu();
-  EXPECT_FALSE(mainIcon().fakeButton.highlighted);
+  EXPECT_FALSE(icon.fakeButton.highlighted);
   EXPECT_TRUE(desktop.binder.press("Ctrl+Space"));
   desktop.statusBar.closeMenu();
 
   desktop.events.flags = kOptionKeyMask;
-  desktop.statusBar.click(mainIcon());
+  desktop.statusBar.click(icon);
   EXPECT_EQ(desktop.statusBar.openMenu, nullptr);
-  EXPECT_FALSE(mainIcon().fakeButton.highlighted);
+  EXPECT_FALSE(icon.fakeButton.highlighted);
   EXPECT_EQ(desktop.shortcutWindow.title(), "Wendaro's Menu");
   desktop.events.flags = 0;
-  desktop.statusBar.rightMouseDown(mainIcon());
+  desktop.statusBar.rightMouseDown(icon);
   EXPECT_EQ(desktop.statusBar.openMenu, app->menubarMenu.get());
 }
 

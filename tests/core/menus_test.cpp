@@ -1,30 +1,12 @@
 #include "core/core_test_fixture.h"
+#include "core/menu_contents.h"
 #include "menus/icon_scaling.h"
 
 namespace wendaro {
 namespace {
 
 using fake::asFake;
-using fake::FakeImage;
-using fake::menuText;
-
-// The end of every main menu: the separator below All Apps, Manage, More and Quit.
-const std::string kMainMenuEnd =
-    "---\n"
-    "Manage\n"
-    "  Menu Bar\n"
-    "  Favorites\n"
-    "  Categories\n"
-    "  Directories\n"
-    "  Keyboard\n"
-    "    You can manage keyboard shortcuts by holding\\nthe Option/Alt key while clicking on:\\n"
-    "- Wendaro's menu bar icon,\\n- app's menu item,\\n- app's menu bar icon,\\n"
-    "- \"Launch All\" item in category's menu.\n"
-    "More\n"
-    "  Launch at Startup\n"
-    "  Check for Updates\n"
-    "  Questions/Problems/Suggestions\n"
-    "Quit\n";
+using testing_support::kMainMenuEnd;
 
 const Paths kApps = {"/Applications/Ledger.app", "/Applications/Quill.app", "/Applications/Zed.app",
                      "/System/Applications/Abacus.app"};
@@ -59,7 +41,7 @@ TEST_F(MenusTest, EverythingSetInOneRunComesBackInTheNext) {
   for (const auto& path : kApps) next.fileSystem.addDirectory(path);
   auto restarted = next.makeApplication();
   restarted->applicationDidFinishLaunching();
-  EXPECT_EQ(menuText(*restarted->menubarMenu),
+  EXPECT_EQ(fake::menuText(*restarted->menubarMenu),
             "Abacus\n---\nWork\n  Ledger\n  Zed\n  ---\n  Launch All\n  Manage\n"
             "All Apps\n  Abacus\n  Ledger\n  Quill\tCtrl+Alt+N\n  Zed\n" +
                 kMainMenuEnd);
@@ -76,7 +58,7 @@ TEST_F(MenusTest, SectionsAreBuiltAndRebuiltInPlace) {
   fake::FakeDesktop empty;
   auto made = empty.makeApplication();
   made->setUpMenus();
-  EXPECT_EQ(menuText(*made->menubarMenu),
+  EXPECT_EQ(fake::menuText(*made->menubarMenu),
             "---\nAll Apps\n  No apps found in chosen Directories\n  Manage\n" + kMainMenuEnd);
   app->allApps = {"/A/Ledger.app", "/A/Zed.app"};
   app->favorites = {"/A/zeta.app", "/A/Alpha.app", "/B/alpha.app", "/A/\xC3\x89mail.app", "/A/email.app"};
@@ -87,14 +69,14 @@ TEST_F(MenusTest, SectionsAreBuiltAndRebuiltInPlace) {
       "B\n  Gone\n  ledger\n  Ledger\n  Zed\n  ---\n  Launch All\n  Manage\n"
       "A\n  ---\n  Launch All\n  Manage\n";
   const std::string allApps = "All Apps\n  Ledger\n  Zed\n";
-  EXPECT_EQ(menuText(*app->menubarMenu),
+  EXPECT_EQ(fake::menuText(*app->menubarMenu),
             "Alpha\nalpha\nemail\nzeta\n\xC3\x89mail\n---\n" + categories + allApps + kMainMenuEnd);
 
   app->favorites = {"/A/Four.app"};
   app->rebuildFavoriteItems();
   app->categories = {"C", "A"};
   app->rebuildCategoryItems();
-  EXPECT_EQ(menuText(*app->menubarMenu),
+  EXPECT_EQ(fake::menuText(*app->menubarMenu),
             "Four\n---\nC\n  ---\n  Launch All\n  Manage\nA\n  ---\n  Launch All\n  Manage\n" + allApps + kMainMenuEnd);
 }
 
@@ -115,7 +97,7 @@ TEST_F(MenusTest, AppsOfTheSameTitleShowTheirFolders) {
 // App entries show their icon at 16 points, "Launch All" none, and their stored shortcut; an
 // index entry whose shortcut was cleared is dropped with its stored key.
 TEST_F(MenusTest, EntriesShowTheirIconAndShortcut) {
-  desktop.workspace.icons["/A/Broken.app"] = std::make_shared<FakeImage>("broken", Size{32, 32}, false);
+  desktop.workspace.icons["/A/Broken.app"] = std::make_shared<fake::FakeImage>("broken", Size{32, 32}, false);
   app->shortcutsIndex = {{"/A/Ledger.app", "ash525"}, {"Work", "csh70"}, {"/A/Quill.app", "ash1"}};
   store("ash525", "Meta+Shift+L");
   store("csh70", "Ctrl+Alt+W");
@@ -150,7 +132,7 @@ TEST_F(MenusTest, IconsAreScaledToFitTheirSquareAndCentred) {
     EXPECT_EQ(iconDrawingRect(image, side), expected) << image.width << "x" << image.height << " at " << side;
   }
   for (Size unusable : {Size{0, 0}, Size{32, 0}}) {
-    EXPECT_FALSE(app->resizeIcon(std::make_shared<FakeImage>("", unusable), 16));
+    EXPECT_FALSE(app->resizeIcon(std::make_shared<fake::FakeImage>("", unusable), 16));
   }
 }
 

@@ -3,8 +3,6 @@
 namespace wendaro {
 namespace {
 
-using fake::FakeAccessGrants;
-
 class WindowsTest : public CoreTest {
  protected:
   void SetUp() override {
@@ -142,8 +140,8 @@ TEST_F(WindowsTest, DirectoriesAreAddedWithTheirGrantsAndRemoved) {
   app->removeDirectory();
   EXPECT_EQ(stored(keys::kDirectories),
             (Paths{"/System/Applications", "/Users/me/More", "/Users/me/Apps", "/Elsewhere/Direct.app"}));
-  EXPECT_EQ(app->bookmarks, (std::vector<Value::Data>{FakeAccessGrants::blobFor("/Users/me/Apps"),
-                                                      FakeAccessGrants::blobFor("/Elsewhere/Direct.app")}));
+  EXPECT_EQ(app->bookmarks, (std::vector<Value::Data>{fake::FakeAccessGrants::blobFor("/Users/me/Apps"),
+                                                      fake::FakeAccessGrants::blobFor("/Elsewhere/Direct.app")}));
   EXPECT_EQ(stored(keys::kFavorites), Paths{"/System/Applications/Abacus.app"}) << "not there: not gone";
 
   desktop.accessGrants.creationFailsFor = {"/Users/me/Apps"};

@@ -71,8 +71,7 @@ class FakeImages : public Images {
   }
 };
 
-// A grant made here is "bookmark:" followed by the path; it resolves to that
-// path unless a resolution is set for it.
+// A grant made here is "bookmark:" followed by the path it resolves to.
 class FakeAccessGrants : public AccessGrants {
  public:
   explicit FakeAccessGrants(CallLog& log) : log_(log) {}
@@ -89,7 +88,6 @@ class FakeAccessGrants : public AccessGrants {
 
   static Value::Data blobFor(const std::string& path);
   std::set<std::string> creationFailsFor;
-  std::map<Value::Data, std::optional<ResolvedBookmark>> resolutions;  // nullopt: fails
 
  private:
   CallLog& log_;
