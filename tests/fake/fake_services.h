@@ -172,7 +172,7 @@ class FakeAppKinds : public AppKinds {
   void addDesktopEntry(const std::string& path, const std::string& title,
                        AppFile::Verdict verdict = AppFile::Verdict::Shown) {
     files_.addFile(path);
-    entries_[path] = AppFile{verdict, title, verdict == AppFile::Verdict::Shown ? "" : "not shown", true};
+    entries_[path] = AppFile{verdict, title, verdict == AppFile::Verdict::Shown ? "" : "not shown: " + title, true};
   }
   std::vector<std::string> defaults = {"/Applications", "/System/Applications"};
 
