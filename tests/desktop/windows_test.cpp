@@ -23,7 +23,7 @@ namespace {
 // action are recorded in `events`.
 class TableRows final : public TableViewDataSource, public ControlTextDelegate, public WindowDelegate {
  public:
-  std::vector<std::string> names{"Ledger", "Notes", "Quill", "Tally"};
+  std::vector<std::string> names{"Ledger", "Nimbus", "Quill", "Tally"};
   std::vector<bool> checks{false, true, false, true};  // rows past its end have no check box
   std::vector<std::string> events;
   std::map<std::string, int> asked;  // how often each column was asked for a value
