@@ -11,6 +11,8 @@
 #include "desktop/qt/windows/shortcut_recorder_edit.h"
 #include "desktop/shortcuts/global_shortcut_binder.h"
 #include "desktop/store/plist_defaults_store.h"
+#include "desktop/x11/qt_key_symbols.h"
+#include "desktop/x11/shortcut_keys.h"
 #include "temporary_directory.h"
 
 namespace wendaro {
@@ -20,16 +22,28 @@ using Texts = std::vector<std::string>;
 using TextSet = std::set<std::string>;
 
 // Stored as the text Qt writes, so that Qt reads it back the same; anything else is none.
+// X grabs the key by its keysym: a letter by its small one.
 TEST(ShortcutTextTest, ReadsAndWritesQtsPortableText) {
-  const std::pair<const char*, Shortcut> spelled[] = {
-      {"Meta+Ctrl+Alt+Shift+F5", {"F5", kCommandKeyMask | kControlKeyMask | kOptionKeyMask | kShiftKeyMask}},
-      {"F5", {"F5", 0}},
-      {"Ctrl++", {"+", kControlKeyMask}},
-      {"Alt+Volume Up", {"Volume Up", kOptionKeyMask}}};
-  for (const auto& [text, parsed] : spelled) {
+  struct Spelled {
+    const char* text;
+    Shortcut parsed;
+    std::uint32_t keysym;
+  };
+  const Spelled spelled[] = {
+      {"Meta+Ctrl+Alt+Shift+F5", {"F5", kCommandKeyMask | kControlKeyMask | kOptionKeyMask | kShiftKeyMask}, 0xffc2},
+      {"F5", {"F5", 0}, 0xffc2},
+      {"Shift+F35", {"F35", kShiftKeyMask}, 0xffe0},
+      {"Ctrl+Alt+Z", {"Z", kControlKeyMask | kOptionKeyMask}, 0x7a},
+      {"Meta+Space", {"Space", kCommandKeyMask}, 0x20},
+      {"Ctrl++", {"+", kControlKeyMask}, 0x2b},
+      {"Ctrl+~", {"~", kControlKeyMask}, 0x7e},
+      {"Alt+Volume Up", {"Volume Up", kOptionKeyMask}, 0x1008ff13}};
+  for (const auto& [text, parsed, keysym] : spelled) {
     EXPECT_EQ(parseShortcutText(text), parsed) << text;
     EXPECT_EQ(shortcutText(parsed), text);
     EXPECT_EQ(QKeySequence::fromString(text, QKeySequence::PortableText).toString(QKeySequence::PortableText), text);
+    const std::optional<int> key = x11::qtKeyOf(parsed);
+    EXPECT_EQ(key ? x11::keysymForQtKey(*key) : std::nullopt, keysym) << text;
   }
   for (const char* text :
        {"", "Ctrl+Shift", "K+Ctrl", "Alt+Ctrl+K", "ctrl+k", "Ctrl+K, Ctrl+L", "Ctrl+K ", "Ctrl+Num+5"}) {
