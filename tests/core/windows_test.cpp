@@ -54,6 +54,22 @@ TEST_F(WindowsTest, RenamingMovesTheMembersAndTheShortcutToTheNewName) {
   EXPECT_EQ(desktop.workspace.launched, (Paths{"/A.app", "/B.app"}));
 }
 
+// An Apps window open for a category goes on managing it under its new name; one open for the
+// built-in category of the same name is left alone.
+TEST_F(WindowsTest, TheAppsWindowFollowsItsCategoryToItsNewName) {
+  app->categories = {"Work", "Favorites"};
+  app->categoriesApps = {{"Work", {"/Applications/Zed.app"}}, {"Favorites", {}}};
+  manage("Work", false);
+  EXPECT_TRUE(rename(0, "Office"));
+  EXPECT_EQ(desktop.appsWindow.title(), "Office");
+  tick("/Applications/Ledger.app", true);
+  EXPECT_EQ(asStringArrayDictionary(desktop.defaults.values.at(keys::kCategoriesApps))->at("Office"),
+            (Paths{"/Applications/Zed.app", "/Applications/Ledger.app"}));
+  manage("Favorites", true);
+  EXPECT_TRUE(rename(1, "Starred"));
+  EXPECT_EQ(desktop.appsWindow.title(), "Favorites");
+}
+
 // Its shortcut goes with it; that of an app named like it stays. Removing while a name is
 // typed applies it first.
 TEST_F(WindowsTest, RemovingDropsTheSelectedCategoryWithItsShortcut) {
@@ -153,6 +169,20 @@ TEST_F(WindowsTest, DirectoriesAreAddedWithTheirGrantsAndRemoved) {
 }
 
 // Centred on the main icon's left edge, ten points below it.
+// A grant that does not resolve stays; a stale one and one resolving to an excluded path go,
+// paths compared byte for byte (a decomposed "Äpps" is another name than the composed one).
+TEST_F(WindowsTest, StoredGrantsResolveInOrderAndStaleOrExcludedOnesGo) {
+  const auto blob = fake::FakeAccessGrants::blobFor;
+  const std::string decomposed = "/A\xCC\x88pps", staleText = "stale:/Moved";
+  const Value::Data broken{9, 9}, stale(staleText.begin(), staleText.end());
+  app->bookmarks = {blob("/B"), broken, stale, blob(decomposed), blob("/A"), blob("/A")};
+  app->resolveBookmarks({"/A", "/\xC3\x84pps", decomposed + "/"});
+  EXPECT_EQ(app->bookmarks, (std::vector<Value::Data>{blob("/B"), broken, blob(decomposed)}));
+  Paths resolved;
+  for (const auto& url : app->bookmarkURLs) resolved.push_back(url.path());
+  EXPECT_EQ(resolved, (Paths{"/B", decomposed}));
+}
+
 TEST_F(WindowsTest, WindowsOpenBelowTheMainIcon) {
   desktop.categoriesWindow.frame_ = Rect{{5, 5}, {400, 300}};
   app->showCategoriesWindow();

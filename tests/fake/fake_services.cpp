@@ -29,6 +29,7 @@ Value::Data FakeAccessGrants::blobFor(const std::string& path) {
 std::optional<ResolvedBookmark> FakeAccessGrants::resolveBookmarkData(const Value::Data& bookmark, unsigned) {
   std::string text(bookmark.begin(), bookmark.end());
   log_.record("grants", "resolve", text);
+  if (text.starts_with("stale:")) return ResolvedBookmark{Url::fileURLWithPath(text.substr(6)), true};
   if (!text.starts_with("bookmark:")) return std::nullopt;
   return ResolvedBookmark{Url::fileURLWithPath(text.substr(9)), false};
 }
