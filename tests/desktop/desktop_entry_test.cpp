@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "desktop/linux/desktop_entry.h"
@@ -57,6 +59,84 @@ TEST(DesktopEntryReader, EntriesLeftOutAreToldFromFilesThatAreNoEntries) {
   testing::writeFile(files / "icon.desktop", head + "Name[de]=Karte\nIcon=map\nIcon[de_AT]=karte.png\n");
   EXPECT_EQ(readDesktopEntry(files / "icon.desktop", context).title, "Karte");
   EXPECT_EQ(readDesktopEntry(files / "icon.desktop", context).icon, "karte.png");
+}
+
+// What GLib reads in the environment given as `env` arguments.
+std::string glibListing(const std::string& environment) {
+  std::string output;
+  FILE* pipe = ::popen(("env -i " + environment + " " + GLIB_APP_LISTING).c_str(), "r");
+  char buffer[4096];
+  for (std::size_t got; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, got);
+  if (pipe) ::pclose(pipe);
+  return output;
+}
+
+// Tricky entries, each trying one rule of the format or of what is shown:
+// the apps GLib's own listing shows and their names against ours, and the
+// languages of translations, under a few locales and desktops.
+TEST(DesktopEntryReader, TheAppsShownTheirTitlesAndTheLanguagesAreGLibs) {
+  testing::TemporaryDirectory tree;
+  std::filesystem::create_directories(tree / "applications");
+  testing::writeFile(tree / "tool", "#!/bin/sh\n");
+  testing::writeFile(tree / "not-executable", "#!/bin/sh\n");
+  std::filesystem::permissions(tree / "tool", std::filesystem::perms(0755));
+  const std::string head = "[Desktop Entry]\nType=Application\n";
+  const std::pair<std::string, std::string> entries[] = {
+      {"localised", head + "Name=Tree\nName[de]=Baum\nName[de_AT]=Baum in AT\nName[fr]=Arbre\nName[sr@latin]=Drvo\n"
+                           "Name[DE]=GROSS\nName[C]=C name\n"},
+      {"bad-translation", head + "Name=Fallback\nName[de]=\xff\xfe\nName[fr]=Français\n"},
+      {"spacing", "[Desktop Entry]\nName  =   Spaced out  \t\nType =Application\nExec= tool\n"},
+      {"escapes", head + "Name=Tab\\there\\sand\\\\back\\x\\sunknown\n"},
+      {"backslash-end", head + "Name=Ends in a backslash\\\n"},
+      {"groups", head + "Name=First\nName=Second\n[Other Group]\nName=Other\n[Desktop Entry]\nName=Third\n"},
+      {"nul", head + std::string("Name=Nul\0Tail\n", 14)},
+      {"invalid-utf8", head + "Name=\xc3\x28\n"},
+      {"hidden-capital", head + "Hidden=True\nName=Hidden is True\n"},
+      {"not-kde", head + "NotShowIn=KDE;\nName=Not KDE\n"},
+      {"only-gnome", head + "OnlyShowIn=GNOME;XFCE;\nName=Only GNOME\n"},
+      {"only-escaped", head + "OnlyShowIn=GNOME\\;KDE;\nName=Only GNOME;KDE\n"},
+      {"tryexec-not-executable", head + "TryExec=not-executable\nName=x\n"},
+      {"exec-unterminated", head + "Exec=\"tool\nName=x\n"},
+      {"exec-comment", head + "Exec=#tool\nName=x\n"},
+      {"hidden", head + "Hidden=true  \t\nName=x\n"},
+      {"not-a-line", head + "Name=x\njust some words\n"},
+      {"other-start", "[Other]\nKey=1\n" + head + "Name=Late\n"},
+      {"bad-group", head + "Name=x\n[Bad [group]\n"},
+      {"latin1", head + "Encoding=ISO-8859-1\nName=x\n"},
+      {"bom", "\xEF\xBB\xBF" + head + "Name=x\n"},
+      {"link", "[Desktop Entry]\nType=Link\nURL=https://example.org\nName=Link\n"},
+  };
+  for (const auto& [name, text] : entries) testing::writeFile(tree / "applications/" + name + ".desktop", text);
+  const std::string search = tree.path() + ":/usr/bin:/bin";
+  const std::vector<std::pair<std::string, std::string>> sessions[] = {
+      {{"LC_MESSAGES", "de_AT.UTF-8"}, {"LANG", "fr_FR"}, {"XDG_CURRENT_DESKTOP", "GNOME"}},
+      {{"LANGUAGE", "fr:de"}, {"LC_ALL", "en_US.UTF-8"}, {"XDG_CURRENT_DESKTOP", "KDE:GNOME"}},
+      {{"LC_ALL", "sr_RS.UTF-8@latin"}, {"LC_MESSAGES", "de"}, {"XDG_CURRENT_DESKTOP", "bad name:XFCE"}},
+  };
+  for (const auto& session : sessions) {
+    std::string environment =
+        "PATH=" + search + " HOME=" + tree.path() + " XDG_DATA_HOME=" + tree.path() + " XDG_DATA_DIRS=" + tree / "none";
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG", "XDG_CURRENT_DESKTOP"}) ::unsetenv(name);
+    for (const auto& [name, value] : session) {
+      ::setenv(name.c_str(), value.c_str(), 1);
+      environment += " " + name + "='" + value + "'";
+    }
+    SCOPED_TRACE(environment);
+    ::setenv("PATH", search.c_str(), 1);
+    const DesktopEntryContext context = DesktopEntryContext::fromEnvironment();
+    std::map<std::string, std::string> ours, glib;
+    for (const auto& [name, text] : entries) {
+      const DesktopEntryReading reading = readDesktopEntry(tree / "applications/" + name + ".desktop", context);
+      if (reading.verdict == DesktopEntryVerdict::Shown) ours[name + ".desktop"] = reading.title;
+    }
+    std::istringstream listed(glibListing(environment));
+    std::string languages, glibLanguages;
+    for (const std::string& language : context.languages) languages += language + ":";
+    std::getline(listed, glibLanguages);
+    for (std::string id, title; std::getline(listed, id, '\0') && std::getline(listed, title, '\0');) glib[id] = title;
+    EXPECT_EQ(languages, glibLanguages);
+    EXPECT_EQ(ours, glib);
+  }
 }
 
 const std::string kId = "org.wendaro.Wendaro-2-Helper";
