@@ -68,6 +68,15 @@ TEST_F(WorkspaceTest, LaunchedProgramsGetTheUsersEnvironmentAndADesktopEntryItsA
                             .toUtf8());
   EXPECT_EQ(launch("tool.desktop"), "mine unset token-1 none " + dir.path() + " 2 --open two words");
   EXPECT_EQ(launch("tool"), "mine unset none none " + QDir::homePath() + " 0");
+  // A terminal entry runs in the user's terminal.
+  QDir(dir.path()).mkpath("bin");
+  writeScript("bin/xdg-terminal-exec", "echo \"terminal $*\"");
+  const QByteArray searchPath = qgetenv("PATH");
+  qputenv("PATH", path("bin").toUtf8() + ":" + searchPath);
+  write("term.desktop",
+        ("[Desktop Entry]\nType=Application\nName=Term\nTerminal=true\nExec=" + path("tool") + " -d 1\n").toUtf8());
+  EXPECT_EQ(launch("term.desktop"), "terminal " + path("tool") + " -d 1");
+  qputenv("PATH", searchPath);
   qunsetenv("XDG_ACTIVATION_TOKEN");
   qunsetenv("DESKTOP_STARTUP_ID");
 }
@@ -86,7 +95,15 @@ TEST_F(WorkspaceTest, ADirectoryRunsItsAppRunAndAnythingElseGoesToTheOpener) {
   for (const char* name : {"Broken.app", "Folder.app", "it's \"quoted\" $(x).app", "notes.txt"}) {
     EXPECT_EQ(launch(name), "opened " + path(name));
   }
+  // A launch that fails says so on standard error and in a notice.
+  QStringList notices;
+  workspace.setFailureNotifier(
+      [&](const QString& title, const QString& message) { notices << title + ": " + message; });
+  ::testing::internal::CaptureStderr();
   EXPECT_EQ(launch("missing.desktop"), "cannot launch Tool: its program no-such-program-anywhere is not installed");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "wendaro: cannot launch Tool: its program no-such-program-anywhere is not installed\n");
+  EXPECT_EQ(notices, QStringList{"Cannot launch Tool: its program no-such-program-anywhere is not installed"});
   EXPECT_EQ(launch("broken.desktop"), "cannot launch Tool: its Exec line cannot be read as a command");
 }
 
