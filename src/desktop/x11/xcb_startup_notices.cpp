@@ -31,18 +31,19 @@ XcbStartupNotices::~XcbStartupNotices() {
   if (QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-xcb_atom_t XcbStartupNotices::atom(const char* name) {
+xcb_atom_t XcbStartupNotices::atom(xcb_atom_t& known, const char* name) {
+  if (known != XCB_NONE) return known;
   auto* reply = xcb_intern_atom_reply(
       connection_, xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-  const xcb_atom_t found = reply ? reply->atom : XCB_NONE;
+  known = reply ? reply->atom : XCB_NONE;
   std::free(reply);
-  return found;
+  return known;
 }
 
 std::optional<std::uint32_t> XcbStartupNotices::currentDesktop() {
   auto* reply = xcb_get_property_reply(
       connection_,
-      xcb_get_property(connection_, 0, root_, atom("_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL, 0, 1), nullptr);
+      xcb_get_property(connection_, 0, root_, atom(currentDesktopAtom_, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL, 0, 1), nullptr);
   std::optional<std::uint32_t> desktop;
   if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 4) {
     desktop = *static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
@@ -59,8 +60,8 @@ void XcbStartupNotices::broadcast(const std::string& message) {
   const std::uint32_t overrideRedirect = 1;
   xcb_create_window(connection_, XCB_COPY_FROM_PARENT, sender, root_, -100, -100, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT, &overrideRedirect);
-  const xcb_atom_t begin = atom("_NET_STARTUP_INFO_BEGIN");
-  const xcb_atom_t more = atom("_NET_STARTUP_INFO");
+  const xcb_atom_t begin = atom(beginAtom_, "_NET_STARTUP_INFO_BEGIN");
+  const xcb_atom_t more = atom(moreAtom_, "_NET_STARTUP_INFO");
   // The terminating nul byte is part of the message.
   const std::size_t length = message.size() + 1;
   for (std::size_t offset = 0; offset < length; offset += kChunk) {

@@ -28,13 +28,17 @@ class XcbStartupNotices : public StartupNotices, private QAbstractNativeEventFil
 
  private:
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
-  xcb_atom_t atom(const char* name);
+  // Interned at the first launch that needs it, then kept.
+  xcb_atom_t atom(xcb_atom_t& known, const char* name);
 
   xcb_connection_t* connection_;
   int screen_;
   xcb_window_t root_ = XCB_NONE;
   std::uint8_t inputOpcode_ = 0;  // of the X Input extension, 0 without it
   std::uint32_t userTime_ = 0;
+  xcb_atom_t beginAtom_ = XCB_NONE;
+  xcb_atom_t moreAtom_ = XCB_NONE;
+  xcb_atom_t currentDesktopAtom_ = XCB_NONE;
 };
 
 // Launch feedback where the Qt application runs on an X server in an X
